@@ -1,0 +1,44 @@
+#ifndef _XPLMPlugin_h_
+#define _XPLMPlugin_h_
+
+/*
+ * XPLMPlugin.h - plugin identification, enabling and messaging.
+ */
+
+#include "XPLMDefs.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+XPLM_API XPLMPluginID XPLMGetMyID(void);
+XPLM_API int          XPLMCountPlugins(void);
+XPLM_API XPLMPluginID XPLMGetNthPlugin(int inIndex);
+XPLM_API XPLMPluginID XPLMFindPluginBySignature(const char * inSignature);
+XPLM_API void         XPLMGetPluginInfo(XPLMPluginID inPlugin, char * outName, char * outFilePath, char * outSignature, char * outDescription);
+XPLM_API int          XPLMIsPluginEnabled(XPLMPluginID inPluginID);
+XPLM_API int          XPLMEnablePlugin(XPLMPluginID inPluginID);
+XPLM_API void         XPLMDisablePlugin(XPLMPluginID inPluginID);
+
+/* Delivers a message to one plugin, or to all with XPLM_NO_PLUGIN_ID. */
+XPLM_API void XPLMSendMessageToPlugin(XPLMPluginID inPlugin, int inMessage, void * inParam);
+
+/* Messages X-Plane sends to plugins. */
+#define XPLM_MSG_PLANE_CRASHED          101
+#define XPLM_MSG_PLANE_LOADED           102
+#define XPLM_MSG_AIRPORT_LOADED         103
+#define XPLM_MSG_SCENERY_LOADED         104
+#define XPLM_MSG_AIRPLANE_COUNT_CHANGED 105
+#if defined(XPLM200)
+#define XPLM_MSG_PLANE_UNLOADED         106
+#endif /* XPLM200 */
+#if defined(XPLM210)
+#define XPLM_MSG_WILL_WRITE_PREFS       107
+#define XPLM_MSG_LIVERY_LOADED          108
+#endif /* XPLM210 */
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* _XPLMPlugin_h_ */

@@ -1,0 +1,90 @@
+#ifndef _XPLMScenery_h_
+#define _XPLMScenery_h_
+
+/*
+ * XPLMScenery.h - terrain probes and object loading/drawing.
+ */
+
+#include "XPLMDefs.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#if defined(XPLM200)
+/* Opaque handle to a terrain probe. */
+typedef void * XPLMProbeRef;
+
+/* Probe kinds. */
+enum {
+    xplm_ProbeY = 0
+};
+typedef int XPLMProbeType;
+
+/* Probe outcomes. */
+enum {
+    xplm_ProbeHitTerrain = 0,
+    xplm_ProbeError      = 1,
+    xplm_ProbeMissed     = 2
+};
+typedef int XPLMProbeResult;
+
+/* Probe result; the caller sets structSize. */
+typedef struct {
+    int   structSize;
+    float locationX;
+    float locationY;
+    float locationZ;
+    float normalX;
+    float normalY;
+    float normalZ;
+    float velocityX;
+    float velocityY;
+    float velocityZ;
+    int   is_wet;
+} XPLMProbeInfo_t;
+
+XPLM_API XPLMProbeRef    XPLMCreateProbe(XPLMProbeType inProbeType);
+XPLM_API void            XPLMDestroyProbe(XPLMProbeRef inProbe);
+XPLM_API XPLMProbeResult XPLMProbeTerrainXYZ(XPLMProbeRef inProbe, float inX, float inY, float inZ, XPLMProbeInfo_t * outInfo);
+#endif /* XPLM200 */
+
+#if defined(XPLM200)
+/* Opaque handle to a loaded object (reference-counted). */
+typedef void * XPLMObjectRef;
+
+/* Placement of one drawn object; structSize = sizeof this record. */
+typedef struct {
+    int   structSize;
+    float x;
+    float y;
+    float z;
+    float pitch;
+    float heading;
+    float roll;
+} XPLMDrawInfo_t;
+#endif /* XPLM200 */
+
+#if defined(XPLM210)
+/* Called once when an asynchronous load ends; inObject is NULL on failure. */
+typedef void (* XPLMObjectLoaded_f)(XPLMObjectRef inObject, void * inRefcon);
+#endif /* XPLM210 */
+
+#if defined(XPLM200)
+XPLM_API XPLMObjectRef XPLMLoadObject(const char * inPath);
+#endif /* XPLM200 */
+
+#if defined(XPLM210)
+XPLM_API void XPLMLoadObjectAsync(const char * inPath, XPLMObjectLoaded_f inCallback, void * inRefcon);
+#endif /* XPLM210 */
+
+#if defined(XPLM200)
+XPLM_API void XPLMDrawObjects(XPLMObjectRef inObject, int inCount, XPLMDrawInfo_t * inLocations, int lighting, int earth_relative);
+XPLM_API void XPLMUnloadObject(XPLMObjectRef inObject);
+#endif /* XPLM200 */
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* _XPLMScenery_h_ */

@@ -1,0 +1,73 @@
+// Control API of the stand-in simulator: what the simulator itself, or another
+// plugin, does to the world in which the bridge runs. The XPLM functions the
+// bridge calls are implemented by the same library, in memory.
+#ifndef XPLMSIM_SIM_H
+#define XPLMSIM_SIM_H
+
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace xplmsim {
+
+// Plugin IDs of the stand-in: the host plugin that runs the JVM (and so the
+// bridge), and one other plugin that tests act as.
+constexpr int kHostPlugin = 1;
+constexpr int kOtherPlugin = 2;
+
+// Back to the default world: default datarefs with default values, no
+// registrations, empty call record and debug log, frame counter 0.
+void reset();
+
+// --- record of XPLM calls -------------------------------------------------
+// Integers, handles and pointers are recorded as integers (a null pointer is
+// 0), floats and doubles as doubles, texts as strings.
+using Value = std::variant<long long, double, std::string>;
+
+struct Call {
+  std::string function;
+  std::vector<Value> args;
+  int plugin = kHostPlugin;  // who made the call
+
+  long long i(size_t index) const { return std::get<long long>(args.at(index)); }
+  double d(size_t index) const { return std::get<double>(args.at(index)); }
+  const std::string& s(size_t index) const { return std::get<std::string>(args.at(index)); }
+};
+
+const std::vector<Call>& calls();
+// Every recorded call of `function`, oldest first.
+std::vector<Call> callsTo(const std::string& function);
+// The latest call of `function`, or null if there is none.
+const Call* lastCall(const std::string& function);
+void clearCalls();
+// Recording is on after reset; benchmarks turn it off.
+void setRecording(bool on);
+
+// --- who is calling ----------------------------------------------------------
+// XPLM calls are made on behalf of the current plugin (kHostPlugin unless a
+// CallerScope says otherwise).
+int currentPlugin();
+class CallerScope {
+ public:
+  explicit CallerScope(int plugin);
+  ~CallerScope();
+  CallerScope(const CallerScope&) = delete;
+  CallerScope& operator=(const CallerScope&) = delete;
+
+ private:
+  int previous_;
+};
+
+// --- the simulator's log (XPLMDebugString) ---------------------------------
+const std::string& debugLog();
+
+// --- frames ------------------------------------------------------------------
+// Runs `count` frames of `elapsedSeconds` each: simulated time advances and the
+// aircraft moves along its heading at its ground speed.
+void runFrames(int count, float elapsedSeconds);
+// Frames run since reset.
+int frameCount();
+
+}  // namespace xplmsim
+
+#endif

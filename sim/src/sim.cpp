@@ -1,0 +1,60 @@
+// Reset, the call record, the current plugin and frames.
+#include "xplmsim/sim.h"
+
+#include "state.h"
+
+namespace xplmsim {
+
+State& state() {
+  static State instance;
+  return instance;
+}
+
+void reset() {
+  State& s = state();
+  s.recording = true;
+  s.caller = kHostPlugin;
+  s.frames = 0;
+  s.calls.clear();
+  s.debugLog.clear();
+  clearDataRefs();
+  installDefaultDataRefs();
+}
+
+const std::vector<Call>& calls() { return state().calls; }
+
+std::vector<Call> callsTo(const std::string& function) {
+  std::vector<Call> found;
+  for (const Call& call : state().calls) {
+    if (call.function == function) found.push_back(call);
+  }
+  return found;
+}
+
+const Call* lastCall(const std::string& function) {
+  const std::vector<Call>& all = state().calls;
+  for (auto it = all.rbegin(); it != all.rend(); ++it) {
+    if (it->function == function) return &*it;
+  }
+  return nullptr;
+}
+
+void clearCalls() { state().calls.clear(); }
+void setRecording(bool on) { state().recording = on; }
+
+int currentPlugin() { return state().caller; }
+CallerScope::CallerScope(int plugin) : previous_(state().caller) { state().caller = plugin; }
+CallerScope::~CallerScope() { state().caller = previous_; }
+
+const std::string& debugLog() { return state().debugLog; }
+
+void runFrames(int count, float elapsedSeconds) {
+  for (int i = 0; i < count; ++i) {
+    advanceDataRefs(elapsedSeconds);
+    ++state().frames;
+  }
+}
+
+int frameCount() { return state().frames; }
+
+}  // namespace xplmsim

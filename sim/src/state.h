@@ -1,0 +1,81 @@
+// The stand-in simulator's state, shared by its source files.
+#ifndef XPLMSIM_STATE_H
+#define XPLMSIM_STATE_H
+
+#include <XPLMDataAccess.h>
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "handles.h"
+#include "xplmsim/sim.h"
+
+namespace xplmsim {
+
+struct DataRefEntry {
+  std::string name;
+  enum class Kind { Unbound, Owned, Published } kind = Kind::Unbound;
+  int types = 0;
+  bool writable = false;
+  int owner = 0;
+
+  // Owned: one number for the scalar types, and the array storage.
+  double number = 0;
+  std::vector<float> floats;
+  std::vector<int> ints;
+  std::vector<uint8_t> bytes;
+
+  // Published: the publisher's accessors.
+  XPLMGetDatai_f readInt = nullptr;
+  XPLMSetDatai_f writeInt = nullptr;
+  XPLMGetDataf_f readFloat = nullptr;
+  XPLMSetDataf_f writeFloat = nullptr;
+  XPLMGetDatad_f readDouble = nullptr;
+  XPLMSetDatad_f writeDouble = nullptr;
+  XPLMGetDatavi_f readIntArray = nullptr;
+  XPLMSetDatavi_f writeIntArray = nullptr;
+  XPLMGetDatavf_f readFloatArray = nullptr;
+  XPLMSetDatavf_f writeFloatArray = nullptr;
+  XPLMGetDatab_f readData = nullptr;
+  XPLMSetDatab_f writeData = nullptr;
+  void* readRefcon = nullptr;
+  void* writeRefcon = nullptr;
+};
+
+struct State {
+  bool recording = true;
+  int caller = kHostPlugin;
+  int frames = 0;
+  std::vector<Call> calls;
+  std::string debugLog;
+  HandleTable<DataRefEntry, 0xDA7A> datarefs;
+  std::unordered_map<std::string, size_t> datarefsByName;
+};
+
+State& state();
+
+// Records a call when recording is on. Arguments are built only then.
+template <typename... Args>
+inline void record(const char* function, Args... args) {
+  State& s = state();
+  if (!s.recording) return;
+  s.calls.push_back(Call{function, {Value(args)...}, s.caller});
+}
+
+// Record arguments.
+inline long long ptr(const void* p) { return static_cast<long long>(reinterpret_cast<uintptr_t>(p)); }
+inline long long num(long long v) { return v; }
+inline double real(double v) { return v; }
+
+// Installs the default world's datarefs (reset calls it).
+void installDefaultDataRefs();
+void clearDataRefs();
+// Frame hook of the datarefs: time and position advance.
+void advanceDataRefs(float elapsedSeconds);
+
+}  // namespace xplmsim
+
+#endif

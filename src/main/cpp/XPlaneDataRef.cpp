@@ -1,0 +1,185 @@
+// Natives of com.brevanto.qovin.data.XPlaneDataRef: finding, reading and
+// writing datarefs, with the JavaCritical_ twins of the typed getters and setters.
+#include <XPLMDataAccess.h>
+#include <XPLMUtilities.h>
+
+#include <cstdlib>
+#include <iostream>
+
+#include "bridge.h"
+#include "com_brevanto_qovin_data_XPlaneDataRef.h"
+
+namespace {
+constexpr jint kScratchElements = 1024;
+
+XPLMDataRef handle(jlong dataRefPtr) { return reinterpret_cast<XPLMDataRef>(dataRefPtr); }
+
+// Never more than the caller's array holds, and never negative.
+jint clampCount(jint count, jint limit) {
+  if (count < 0) return 0;
+  return count > limit ? limit : count;
+}
+}  // namespace
+
+// Scratch buffers for the array reads, allocated at load and never freed.
+float* floatbuf = static_cast<float*>(std::malloc(kScratchElements * sizeof(float)));
+int* intbuf = static_cast<int*>(std::malloc(kScratchElements * sizeof(int)));
+char* charbuf = static_cast<char*>(std::malloc(kScratchElements * sizeof(char)));
+
+#define QOVIN_DATAREF(name) Java_com_brevanto_qovin_data_XPlaneDataRef_##name
+#define QOVIN_CRITICAL(name) JavaCritical_com_brevanto_qovin_data_XPlaneDataRef_##name
+
+// A null path finds nothing.
+JNIEXPORT jlong JNICALL QOVIN_DATAREF(findDataRef)(JNIEnv*, jobject, jstring path) {
+  if (path == nullptr) return 0;
+  const char* name = JVMP_env->GetStringUTFChars(path, nullptr);
+  if (name == nullptr) return 0;
+  XPLMDataRef ref = XPLMFindDataRef(name);
+  JVMP_env->ReleaseStringUTFChars(path, name);
+  return reinterpret_cast<jlong>(ref);
+}
+
+JNIEXPORT jint JNICALL QOVIN_DATAREF(getIntValueN)(JNIEnv*, jclass, jlong ref) { return XPLMGetDatai(handle(ref)); }
+JNIEXPORT void JNICALL QOVIN_DATAREF(setIntValueN)(JNIEnv*, jclass, jlong ref, jint value) {
+  XPLMSetDatai(handle(ref), value);
+}
+JNIEXPORT jfloat JNICALL QOVIN_DATAREF(getFloatValueN)(JNIEnv*, jclass, jlong ref) { return XPLMGetDataf(handle(ref)); }
+JNIEXPORT void JNICALL QOVIN_DATAREF(setFloatValueN)(JNIEnv*, jclass, jlong ref, jfloat value) {
+  XPLMSetDataf(handle(ref), value);
+}
+JNIEXPORT jdouble JNICALL QOVIN_DATAREF(getDoubleValueN)(JNIEnv*, jclass, jlong ref) {
+  return XPLMGetDatad(handle(ref));
+}
+JNIEXPORT void JNICALL QOVIN_DATAREF(setDoubleValueN)(JNIEnv*, jclass, jlong ref, jdouble value) {
+  XPLMSetDatad(handle(ref), value);
+}
+
+// Array reads go through a scratch buffer of 1024 elements: a longer Java array
+// is read only up to 1024 elements, with a message. The copy into Java is cut to
+// what the array holds even if the publisher reports more; the count copied is
+// returned. A null array reads nothing and returns 0.
+JNIEXPORT jint JNICALL QOVIN_DATAREF(getFloatArrayValueN)(JNIEnv* env, jclass, jlong ref, jint offset,
+                                                          jfloatArray buf) {
+  if (buf == nullptr) return 0;
+  jint size = env->GetArrayLength(buf);
+  if (size > kScratchElements) {
+    std::cout << "Get float array value - size too large: " << size << std::endl;
+    size = kScratchElements;
+  }
+  const jint count = clampCount(XPLMGetDatavf(handle(ref), floatbuf, offset, size), size);
+  if (count > 0) JVMP_env->SetFloatArrayRegion(buf, 0, count, floatbuf);
+  return count;
+}
+
+JNIEXPORT jint JNICALL QOVIN_DATAREF(getIntArrayValueN)(JNIEnv* env, jclass, jlong ref, jint offset,
+                                                        jintArray buf) {
+  if (buf == nullptr) return 0;
+  jint size = env->GetArrayLength(buf);
+  if (size > kScratchElements) {
+    std::cout << "Get int array value - size too large: " << size << std::endl;
+    size = kScratchElements;
+  }
+  const jint count = clampCount(XPLMGetDatavi(handle(ref), intbuf, offset, size), size);
+  if (count > 0) JVMP_env->SetIntArrayRegion(buf, 0, count, intbuf);
+  return count;
+}
+
+JNIEXPORT jint JNICALL QOVIN_DATAREF(getDataValueN)(JNIEnv* env, jclass, jlong ref, jint offset, jbyteArray buf) {
+  if (buf == nullptr) return 0;
+  jint size = env->GetArrayLength(buf);
+  if (size > kScratchElements) {
+    XPLMDebugString("[Vaskel] Get data value - size too large.");
+    size = kScratchElements;
+  }
+  const jint count = clampCount(XPLMGetDatab(handle(ref), charbuf, offset, size), size);
+  if (count > 0) JVMP_env->SetByteArrayRegion(buf, 0, count, reinterpret_cast<jbyte*>(charbuf));
+  return count;
+}
+
+// Array writes hand the Java array's own elements to the host. `size` is cut to
+// the array's length (and a negative one to 0), so the host never reads past
+// the array's end. A null array writes nothing.
+JNIEXPORT void JNICALL QOVIN_DATAREF(setFloatArrayValueN)(JNIEnv*, jclass, jlong ref, jfloatArray value,
+                                                          jint offset, jint size) {
+  if (value == nullptr) return;
+  const jint count = clampCount(size, JVMP_env->GetArrayLength(value));
+  jfloat* elements = JVMP_env->GetFloatArrayElements(value, nullptr);
+  if (elements == nullptr) return;
+  XPLMSetDatavf(handle(ref), elements, offset, count);
+  JVMP_env->ReleaseFloatArrayElements(value, elements, JNI_ABORT);
+}
+
+JNIEXPORT void JNICALL QOVIN_DATAREF(setIntArrayValueN)(JNIEnv*, jclass, jlong ref, jintArray value, jint offset,
+                                                        jint size) {
+  if (value == nullptr) return;
+  const jint count = clampCount(size, JVMP_env->GetArrayLength(value));
+  jint* elements = JVMP_env->GetIntArrayElements(value, nullptr);
+  if (elements == nullptr) return;
+  XPLMSetDatavi(handle(ref), elements, offset, count);
+  JVMP_env->ReleaseIntArrayElements(value, elements, JNI_ABORT);
+}
+
+JNIEXPORT void JNICALL QOVIN_DATAREF(setDataValueN)(JNIEnv*, jclass, jlong ref, jbyteArray value, jint offset,
+                                                    jint size) {
+  if (value == nullptr) return;
+  const jint count = clampCount(size, JVMP_env->GetArrayLength(value));
+  jbyte* elements = JVMP_env->GetByteArrayElements(value, nullptr);
+  if (elements == nullptr) return;
+  XPLMSetDatab(handle(ref), elements, offset, count);
+  JVMP_env->ReleaseByteArrayElements(value, elements, JNI_ABORT);
+}
+
+JNIEXPORT jint JNICALL QOVIN_DATAREF(getIntArraySizeN)(JNIEnv*, jclass, jlong ref) {
+  return XPLMGetDatavi(handle(ref), nullptr, 0, 0);
+}
+JNIEXPORT jint JNICALL QOVIN_DATAREF(getFloatArraySizeN)(JNIEnv*, jclass, jlong ref) {
+  return XPLMGetDatavf(handle(ref), nullptr, 0, 0);
+}
+JNIEXPORT jint JNICALL QOVIN_DATAREF(getDataSizeN)(JNIEnv*, jclass, jlong ref) {
+  return XPLMGetDatab(handle(ref), nullptr, 0, 0);
+}
+JNIEXPORT jint JNICALL QOVIN_DATAREF(getTypes)(JNIEnv*, jclass, jlong ref) { return XPLMGetDataRefTypes(handle(ref)); }
+JNIEXPORT jboolean JNICALL QOVIN_DATAREF(canWrite)(JNIEnv*, jclass, jlong ref) {
+  return XPLMCanWriteDataRef(handle(ref)) != 0 ? JNI_TRUE : JNI_FALSE;
+}
+
+// Critical twins: called by the JVM without an environment, each Java array as
+// its length and its elements. Reads use the array's length as the maximum, go
+// straight into the array and return the count cut as above; writes cut `size`
+// as above. A null array (null elements) reads and writes nothing.
+extern "C" {
+JNIEXPORT jint JNICALL QOVIN_CRITICAL(getIntValueN)(jlong ref) { return XPLMGetDatai(handle(ref)); }
+JNIEXPORT void JNICALL QOVIN_CRITICAL(setIntValueN)(jlong ref, jint value) { XPLMSetDatai(handle(ref), value); }
+JNIEXPORT jfloat JNICALL QOVIN_CRITICAL(getFloatValueN)(jlong ref) { return XPLMGetDataf(handle(ref)); }
+JNIEXPORT void JNICALL QOVIN_CRITICAL(setFloatValueN)(jlong ref, jfloat value) { XPLMSetDataf(handle(ref), value); }
+JNIEXPORT jdouble JNICALL QOVIN_CRITICAL(getDoubleValueN)(jlong ref) { return XPLMGetDatad(handle(ref)); }
+JNIEXPORT void JNICALL QOVIN_CRITICAL(setDoubleValueN)(jlong ref, jdouble value) { XPLMSetDatad(handle(ref), value); }
+
+JNIEXPORT jint JNICALL QOVIN_CRITICAL(getFloatArrayValueN)(jlong ref, jint offset, jint bufLength, jfloat* buf) {
+  if (buf == nullptr) return 0;
+  return clampCount(XPLMGetDatavf(handle(ref), buf, offset, bufLength), bufLength);
+}
+JNIEXPORT void JNICALL QOVIN_CRITICAL(setFloatArrayValueN)(jlong ref, jint bufLength, jfloat* buf, jint offset,
+                                                           jint size) {
+  if (buf == nullptr) return;
+  XPLMSetDatavf(handle(ref), buf, offset, clampCount(size, bufLength));
+}
+JNIEXPORT jint JNICALL QOVIN_CRITICAL(getIntArrayValueN)(jlong ref, jint offset, jint bufLength, jint* buf) {
+  if (buf == nullptr) return 0;
+  return clampCount(XPLMGetDatavi(handle(ref), buf, offset, bufLength), bufLength);
+}
+JNIEXPORT void JNICALL QOVIN_CRITICAL(setIntArrayValueN)(jlong ref, jint bufLength, jint* buf, jint offset,
+                                                         jint size) {
+  if (buf == nullptr) return;
+  XPLMSetDatavi(handle(ref), buf, offset, clampCount(size, bufLength));
+}
+JNIEXPORT jint JNICALL QOVIN_CRITICAL(getDataValueN)(jlong ref, jint offset, jint bufLength, jbyte* buf) {
+  if (buf == nullptr) return 0;
+  return clampCount(XPLMGetDatab(handle(ref), buf, offset, bufLength), bufLength);
+}
+JNIEXPORT void JNICALL QOVIN_CRITICAL(setDataValueN)(jlong ref, jint bufLength, jbyte* buf, jint offset,
+                                                     jint size) {
+  if (buf == nullptr) return;
+  XPLMSetDatab(handle(ref), buf, offset, clampCount(size, bufLength));
+}
+}

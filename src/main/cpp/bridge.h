@@ -1,0 +1,39 @@
+// What the bridge's source files share: the host thread's JNI environment, the
+// log functions and the dataref type mask.
+#ifndef QOVIN_BRIDGE_H
+#define QOVIN_BRIDGE_H
+
+#include <jni.h>
+#include <sstream>
+
+// The environment of the simulator's main thread (the host thread), stored by
+// XPlanePluginHelper.initNatives. Trampolines reach Java through it.
+extern JNIEnv* JVMP_env;
+
+// The Java logger "QOVINNative" and its methods, set by initNatives.
+extern jobject logger;
+extern jmethodID mtdlogInfo;
+extern jmethodID mtdlogFine;
+extern jmethodID mtdlogFiner;
+
+// Log a text at INFO, FINE or FINER. Nothing is logged before initNatives.
+void logInfo(const char* msg);
+void logFine(const char* msg);
+void logFiner(const char* msg);
+// Log the stream's contents, then leave the stream empty and in a good state.
+void logInfo(std::stringstream& lstr);
+void logFine(std::stringstream& lstr);
+void logFiner(std::stringstream& lstr);
+
+// Dataref type bits, as the SDK publishes them.
+enum : int {
+  kTypeUnknown = 0,
+  kTypeInt = 1,
+  kTypeFloat = 2,
+  kTypeDouble = 4,
+  kTypeFloatArray = 8,
+  kTypeIntArray = 16,
+  kTypeData = 32,
+};
+
+#endif

@@ -1,0 +1,29 @@
+package com.brevanto.qovin.util;
+
+/** Writes text into the simulator's log (Log.txt). */
+public final class XPlaneDebugStringImpl {
+    private XPlaneDebugStringImpl() {
+    }
+
+    /** Appends {@code text} to the simulator's log as it is: no line end is added. */
+    public static void debugString(String text) {
+        debugStringN(text);
+    }
+
+    /** Appends {@code text} and a line end. */
+    public static void debugLine(String text) {
+        debugStringN(text + "\n");
+    }
+
+    /**
+     * Appends the bytes of {@code text} up to its first zero byte, or all of
+     * them if it holds none.
+     */
+    public static void debugBytes(byte[] text) {
+        debugStringBN(text);
+    }
+
+    static native void debugStringN(String str);
+
+    static native void debugStringBN(byte[] ba);
+}

@@ -1,0 +1,180 @@
+#include "jvm_harness.h"
+
+#include <iostream>
+#include <sstream>
+#include <streambuf>
+
+#include "xplmsim/sim.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+// HotSpot raises SIGSEGV on purpose and handles it itself.
+extern "C" const char* __asan_default_options() {
+  return "handle_segv=0:allow_user_segv_handler=1:detect_leaks=0";
+}
+#endif
+
+namespace qovintest {
+namespace {
+JavaVM* theVm = nullptr;
+JNIEnv* theEnv = nullptr;
+
+void failOnPendingException(const char* where) {
+  if (theEnv->ExceptionCheck()) {
+    theEnv->ExceptionDescribe();
+    theEnv->ExceptionClear();
+    ADD_FAILURE() << "Java exception pending " << where;
+  }
+}
+}  // namespace
+
+void expectNoPendingException() { failOnPendingException("after a Java call"); }
+
+namespace {
+
+void createJvm(const std::vector<std::string>& extraOptions) {
+  std::vector<std::string> texts = {"-Djava.class.path=" QOVIN_TEST_CLASSPATH, "-Xcheck:jni"};
+  texts.insert(texts.end(), extraOptions.begin(), extraOptions.end());
+  std::vector<JavaVMOption> options(texts.size());
+  for (size_t i = 0; i < texts.size(); ++i) options[i].optionString = const_cast<char*>(texts[i].c_str());
+  JavaVMInitArgs args{};
+  args.version = JNI_VERSION_10;
+  args.nOptions = static_cast<jint>(options.size());
+  args.options = options.data();
+  args.ignoreUnrecognized = JNI_FALSE;
+  void* envOut = nullptr;
+  if (JNI_CreateJavaVM(&theVm, &envOut, &args) != JNI_OK) {
+    std::cerr << "cannot create the JVM" << std::endl;
+    std::exit(2);
+  }
+  theEnv = static_cast<JNIEnv*>(envOut);
+}
+
+void loadBridge() {
+  theEnv->PushLocalFrame(16);
+  jclass helper = theEnv->FindClass("com/brevanto/qovin/XPlanePluginHelper");
+  jmethodID load = theEnv->GetStaticMethodID(helper, "load", "(Ljava/lang/String;)V");
+  theEnv->CallStaticVoidMethod(helper, load, theEnv->NewStringUTF(QOVIN_BRIDGE_PATH));
+  if (theEnv->ExceptionCheck()) {
+    theEnv->ExceptionDescribe();
+    std::exit(2);
+  }
+  theEnv->FindClass("com/brevanto/qovin/testing/LogRecorder");  // installs the recorder
+  theEnv->PopLocalFrame(nullptr);
+}
+
+class CountingBuffer : public std::stringbuf {
+ public:
+  int flushes = 0;
+
+ protected:
+  int sync() override {
+    ++flushes;
+    return std::stringbuf::sync();
+  }
+};
+}  // namespace
+
+JNIEnv* env() { return theEnv; }
+
+int runAllTests(int argc, char** argv, const std::vector<std::string>& extraOptions) {
+  ::testing::InitGoogleTest(&argc, argv);
+  createJvm(extraOptions);
+  loadBridge();
+  // The JVM is not destroyed: a process can create only one.
+  return RUN_ALL_TESTS();
+}
+
+void BridgeTest::SetUp() {
+  xplmsim::reset();
+  ASSERT_EQ(theEnv->PushLocalFrame(64), JNI_OK);
+  jclass recorder = findClass("com/brevanto/qovin/testing/LogRecorder");
+  callStatic(recorder, staticMethod(recorder, "clear", "()V"));
+}
+
+void BridgeTest::TearDown() {
+  failOnPendingException("at the end of the test");
+  theEnv->PopLocalFrame(nullptr);
+}
+
+jclass findClass(const char* name) {
+  jclass cls = theEnv->FindClass(name);
+  failOnPendingException(name);
+  return cls;
+}
+
+jmethodID staticMethod(jclass cls, const char* name, const char* signature) {
+  jmethodID method = theEnv->GetStaticMethodID(cls, name, signature);
+  failOnPendingException(name);
+  return method;
+}
+
+std::string toStdString(jstring text) {
+  if (text == nullptr) return "<null>";
+  const char* chars = theEnv->GetStringUTFChars(text, nullptr);
+  std::string copy(chars);
+  theEnv->ReleaseStringUTFChars(text, chars);
+  return copy;
+}
+
+std::vector<std::string> javaLog() {
+  theEnv->PushLocalFrame(16);
+  jclass recorder = findClass("com/brevanto/qovin/testing/LogRecorder");
+  auto records = static_cast<jobjectArray>(
+      callStatic<jobject>(recorder, staticMethod(recorder, "records", "()[Ljava/lang/String;")));
+  std::vector<std::string> lines;
+  const jsize count = theEnv->GetArrayLength(records);
+  for (jsize i = 0; i < count; ++i) {
+    auto line = static_cast<jstring>(theEnv->GetObjectArrayElement(records, i));
+    lines.push_back(toStdString(line));
+    theEnv->DeleteLocalRef(line);
+  }
+  theEnv->PopLocalFrame(nullptr);
+  return lines;
+}
+
+Captured captureStdout(const std::function<void()>& action) {
+  std::cout.flush();
+  CountingBuffer buffer;
+  std::streambuf* previous = std::cout.rdbuf(&buffer);
+  action();
+  std::cout.rdbuf(previous);
+  return Captured{buffer.str(), buffer.flushes};
+}
+
+jfloatArray floatArray(const std::vector<float>& values) {
+  jfloatArray array = theEnv->NewFloatArray(static_cast<jsize>(values.size()));
+  theEnv->SetFloatArrayRegion(array, 0, static_cast<jsize>(values.size()), values.data());
+  return array;
+}
+
+jintArray intArray(const std::vector<int>& values) {
+  jintArray array = theEnv->NewIntArray(static_cast<jsize>(values.size()));
+  theEnv->SetIntArrayRegion(array, 0, static_cast<jsize>(values.size()), values.data());
+  return array;
+}
+
+jbyteArray byteArray(const std::vector<signed char>& values) {
+  jbyteArray array = theEnv->NewByteArray(static_cast<jsize>(values.size()));
+  theEnv->SetByteArrayRegion(array, 0, static_cast<jsize>(values.size()), values.data());
+  return array;
+}
+
+std::vector<float> elements(jfloatArray array) {
+  std::vector<float> values(static_cast<size_t>(theEnv->GetArrayLength(array)));
+  theEnv->GetFloatArrayRegion(array, 0, static_cast<jsize>(values.size()), values.data());
+  return values;
+}
+
+std::vector<int> elements(jintArray array) {
+  std::vector<int> values(static_cast<size_t>(theEnv->GetArrayLength(array)));
+  theEnv->GetIntArrayRegion(array, 0, static_cast<jsize>(values.size()), values.data());
+  return values;
+}
+
+std::vector<signed char> elements(jbyteArray array) {
+  std::vector<signed char> values(static_cast<size_t>(theEnv->GetArrayLength(array)));
+  theEnv->GetByteArrayRegion(array, 0, static_cast<jsize>(values.size()), values.data());
+  return values;
+}
+
+}  // namespace qovintest

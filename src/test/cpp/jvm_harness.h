@@ -1,0 +1,77 @@
+// One JVM per test process, with -Xcheck:jni, the bridge loaded into it and the
+// stand-in simulator in the simulator's place.
+#ifndef QOVIN_TEST_JVM_HARNESS_H
+#define QOVIN_TEST_JVM_HARNESS_H
+
+#include <gtest/gtest.h>
+#include <jni.h>
+
+#include <functional>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+namespace qovintest {
+
+JNIEnv* env();
+
+// Creates the JVM with the test classpath, -Xcheck:jni and `extraOptions`,
+// loads the bridge, then runs every test. Use it as the test binary's main.
+int runAllTests(int argc, char** argv, const std::vector<std::string>& extraOptions = {});
+
+// Base fixture: resets the stand-in, opens a local reference frame (closed
+// after the test) and clears the recorded Java log. A Java exception left
+// pending by a test fails it.
+class BridgeTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+};
+
+// Fails the test if a Java exception is pending, and clears it.
+void expectNoPendingException();
+
+// Calls a static Java method as Java would call it; an exception fails the test.
+template <typename R = void, typename... A>
+R callStatic(jclass cls, jmethodID method, A... args) {
+  JNIEnv* e = env();
+  if constexpr (std::is_same_v<R, void>) {
+    e->CallStaticVoidMethod(cls, method, args...);
+    expectNoPendingException();
+  } else {
+    R result{};
+    if constexpr (std::is_same_v<R, jint>) result = e->CallStaticIntMethod(cls, method, args...);
+    if constexpr (std::is_same_v<R, jlong>) result = e->CallStaticLongMethod(cls, method, args...);
+    if constexpr (std::is_same_v<R, jfloat>) result = e->CallStaticFloatMethod(cls, method, args...);
+    if constexpr (std::is_same_v<R, jdouble>) result = e->CallStaticDoubleMethod(cls, method, args...);
+    if constexpr (std::is_same_v<R, jboolean>) result = e->CallStaticBooleanMethod(cls, method, args...);
+    if constexpr (std::is_same_v<R, jobject>) result = e->CallStaticObjectMethod(cls, method, args...);
+    expectNoPendingException();
+    return result;
+  }
+}
+
+jclass findClass(const char* name);
+jmethodID staticMethod(jclass cls, const char* name, const char* signature);
+std::string toStdString(jstring text);
+
+// What the "QOVINNative" logger received since the test began, as "LEVEL|message".
+std::vector<std::string> javaLog();
+
+// What `action` wrote to std::cout, and how often it flushed.
+struct Captured {
+  std::string text;
+  int flushes = 0;
+};
+Captured captureStdout(const std::function<void()>& action);
+
+jfloatArray floatArray(const std::vector<float>& values);
+jintArray intArray(const std::vector<int>& values);
+jbyteArray byteArray(const std::vector<signed char>& values);
+std::vector<float> elements(jfloatArray array);
+std::vector<int> elements(jintArray array);
+std::vector<signed char> elements(jbyteArray array);
+
+}  // namespace qovintest
+
+#endif
