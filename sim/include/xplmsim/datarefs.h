@@ -32,6 +32,13 @@ std::vector<uint8_t> dataValue(const std::string& name);
 // Set a simulator-owned dataref as the simulator itself would, read-only or not.
 void setScalar(const std::string& name, double value);
 
+// The name behind a handle ("" for an unknown handle).
+std::string dataRefName(XPLMDataRef ref);
+
+// The current value of a dataref as text, read as any plugin would read it:
+// a number, a list "[a, b, ...]" for arrays, a quoted text for bytes.
+std::string valueText(const std::string& name);
+
 // What the simulator knows of a dataref, for summaries.
 struct DataRefInfo {
   std::string name;

@@ -68,6 +68,18 @@ TEST_F(BridgeCoreTest, LoggingWorksThroughTheLoggerOfALaterInitNatives) {
   EXPECT_EQ(javaLog(), std::vector<std::string>{"INFO|after reinit"});
 }
 
+TEST_F(BridgeCoreTest, LogCallsWithoutALoggerLogNothing) {
+  jobject saved = logger;
+  logger = nullptr;
+  std::stringstream lstr;
+  lstr << "lost";
+  logInfo("lost");
+  logFiner(lstr);
+  logger = saved;
+  EXPECT_TRUE(lstr.str().empty());
+  EXPECT_TRUE(javaLog().empty());
+}
+
 TEST_F(BridgeCoreTest, DebugStringPassesTheTextAsItIs) {
   debugString(env()->NewStringUTF("hello simulator"));
   debugString(env()->NewStringUTF(""));

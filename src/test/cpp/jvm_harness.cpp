@@ -6,13 +6,6 @@
 
 #include "xplmsim/sim.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-// HotSpot raises SIGSEGV on purpose and handles it itself.
-extern "C" const char* __asan_default_options() {
-  return "handle_segv=0:allow_user_segv_handler=1:detect_leaks=0";
-}
-#endif
-
 namespace qovintest {
 namespace {
 JavaVM* theVm = nullptr;

@@ -1,0 +1,87 @@
+package com.brevanto.qovin.example;
+
+import com.brevanto.qovin.XPlanePlugin;
+import com.brevanto.qovin.data.XPlaneDataRef;
+import com.brevanto.qovin.util.XPlaneDebugStringImpl;
+import java.util.Arrays;
+import java.util.logging.Logger;
+
+/**
+ * A small plugin that reads where the aircraft is and what time it is, starts
+ * the engine's systems, and at the end reports how far the aircraft went.
+ */
+public class ExamplePlugin implements XPlanePlugin {
+    private static final Logger LOG = Logger.getLogger("qovin.example");
+
+    private XPlaneDataRef latitude;
+    private XPlaneDataRef longitude;
+    private XPlaneDataRef elevation;
+    private XPlaneDataRef heading;
+    private XPlaneDataRef runningTime;
+    private XPlaneDataRef tailNumber;
+    private XPlaneDataRef battery;
+    private XPlaneDataRef throttle;
+    private XPlaneDataRef ignition;
+    private double startLatitude;
+    private double startLongitude;
+    private float startTime;
+
+    @Override
+    public void start() {
+        latitude = required("sim/flightmodel/position/latitude");
+        longitude = required("sim/flightmodel/position/longitude");
+        elevation = required("sim/flightmodel/position/elevation");
+        heading = required("sim/flightmodel/position/psi");
+        runningTime = required("sim/time/total_running_time_sec");
+        tailNumber = required("sim/aircraft/view/acf_tailnum");
+        battery = required("sim/cockpit/electrical/battery_on");
+        throttle = required("sim/cockpit2/engine/actuators/throttle_ratio");
+        ignition = required("sim/cockpit2/engine/actuators/ignition_key");
+
+        startLatitude = latitude.getDouble();
+        startLongitude = longitude.getDouble();
+        startTime = runningTime.getFloat();
+        LOG.info(String.format("%s at %.4f, %.4f, %.0f m, heading %.0f", tailNumber.getString(), startLatitude,
+                startLongitude, elevation.getDouble(), heading.getFloat()));
+        XPlaneDebugStringImpl.debugLine("ExamplePlugin: started");
+    }
+
+    @Override
+    public void enable() {
+        battery.setInt(1);
+        ignition.setIntArray(0, new int[] {3});
+        throttle.setFloatArray(0, new float[] {0.8f});
+        float[] levers = new float[throttle.getFloatArraySize()];
+        throttle.getFloatArray(0, levers);
+        LOG.info("battery on, ignition on both, throttle levers now " + Arrays.toString(levers));
+    }
+
+    @Override
+    public void disable() {
+        float seconds = runningTime.getFloat() - startTime;
+        double metres = distanceMetres(startLatitude, startLongitude, latitude.getDouble(), longitude.getDouble());
+        LOG.info(String.format("after %.1f s the aircraft has moved %.0f m", seconds, metres));
+        throttle.setFloatArray(0, new float[] {0f});
+        battery.setInt(0);
+    }
+
+    @Override
+    public void stop() {
+        XPlaneDebugStringImpl.debugLine("ExamplePlugin: stopped");
+    }
+
+    private static XPlaneDataRef required(String path) {
+        XPlaneDataRef ref = XPlaneDataRef.find(path);
+        if (ref == null) {
+            throw new IllegalStateException("no dataref " + path);
+        }
+        return ref;
+    }
+
+    private static double distanceMetres(double lat1, double lon1, double lat2, double lon2) {
+        double radius = 6378145.0;
+        double dLat = Math.toRadians(lat2 - lat1);
+        double dLon = Math.toRadians(lon2 - lon1) * Math.cos(Math.toRadians((lat1 + lat2) / 2));
+        return radius * Math.sqrt(dLat * dLat + dLon * dLon);
+    }
+}

@@ -1,0 +1,225 @@
+// qovin-host: runs a Java plugin against the stand-in simulator, as the
+// simulator's host plugin would run it, and reports what happened.
+//
+//   qovin-host --classpath JARS --plugin CLASS [--frames N] [--frame-time SECONDS]
+//              [--set DATAREF=VALUE]... [--log-level LEVEL] [--check-jni]
+//              [--bridge LIBRARY] [--qovin-jar JAR]
+#include <XPLMDataAccess.h>
+#include <jni.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "xplmsim/datarefs.h"
+#include "xplmsim/sim.h"
+
+namespace {
+
+struct Options {
+  std::string classpath;
+  std::string plugin;
+  int frames = 60;
+  float frameTime = 1.0f / 20.0f;
+  std::vector<std::pair<std::string, double>> settings;
+  std::string logLevel = "INFO";
+  bool checkJni = false;
+  std::string bridge = QOVIN_BRIDGE_PATH;
+  std::string qovinJar = QOVIN_JAR;
+};
+
+[[noreturn]] void usage(const char* problem) {
+  std::cerr << "qovin-host: " << problem << "\n"
+            << "usage: qovin-host --classpath JARS --plugin CLASS [--frames N] [--frame-time SECONDS]\n"
+            << "                  [--set DATAREF=VALUE]... [--log-level LEVEL] [--check-jni]\n"
+            << "                  [--bridge LIBRARY] [--qovin-jar JAR]\n";
+  std::exit(2);
+}
+
+Options parse(int argc, char** argv) {
+  Options o;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    auto value = [&]() -> std::string {
+      if (i + 1 >= argc) usage(("missing value after " + arg).c_str());
+      return argv[++i];
+    };
+    if (arg == "--classpath") {
+      o.classpath = value();
+    } else if (arg == "--plugin") {
+      o.plugin = value();
+    } else if (arg == "--frames") {
+      o.frames = std::atoi(value().c_str());
+    } else if (arg == "--frame-time") {
+      o.frameTime = std::strtof(value().c_str(), nullptr);
+    } else if (arg == "--set") {
+      const std::string setting = value();
+      const size_t eq = setting.find('=');
+      if (eq == std::string::npos) usage("--set takes DATAREF=VALUE");
+      o.settings.emplace_back(setting.substr(0, eq), std::strtod(setting.c_str() + eq + 1, nullptr));
+    } else if (arg == "--log-level") {
+      o.logLevel = value();
+    } else if (arg == "--check-jni") {
+      o.checkJni = true;
+    } else if (arg == "--bridge") {
+      o.bridge = value();
+    } else if (arg == "--qovin-jar") {
+      o.qovinJar = value();
+    } else {
+      usage(("unknown option " + arg).c_str());
+    }
+  }
+  if (o.plugin.empty()) usage("--plugin is required");
+  if (o.frames < 0 || o.frameTime <= 0) usage("frames must be 0 or more and the frame time positive");
+  return o;
+}
+
+class Jvm {
+ public:
+  explicit Jvm(const Options& o) {
+    std::vector<std::string> texts = {"-Djava.class.path=" + o.qovinJar + ":" + o.classpath};
+    if (o.checkJni) texts.push_back("-Xcheck:jni");
+    std::vector<JavaVMOption> options(texts.size());
+    for (size_t i = 0; i < texts.size(); ++i) options[i].optionString = const_cast<char*>(texts[i].c_str());
+    JavaVMInitArgs args{};
+    args.version = JNI_VERSION_10;
+    args.nOptions = static_cast<jint>(options.size());
+    args.options = options.data();
+    void* env = nullptr;
+    if (JNI_CreateJavaVM(&vm_, &env, &args) != JNI_OK) {
+      std::cerr << "qovin-host: cannot start the JVM\n";
+      std::exit(2);
+    }
+    env_ = static_cast<JNIEnv*>(env);
+  }
+  JNIEnv* env() const { return env_; }
+
+  // Prints and clears a pending Java exception; true if there was one.
+  bool failed(const char* what) {
+    if (!env_->ExceptionCheck()) return false;
+    std::cerr << "qovin-host: " << what << " threw:\n";
+    env_->ExceptionDescribe();
+    env_->ExceptionClear();
+    return true;
+  }
+
+ private:
+  JavaVM* vm_ = nullptr;
+  JNIEnv* env_ = nullptr;
+};
+
+void printJavaLog(JNIEnv* env, jclass logBuffer) {
+  env->PushLocalFrame(16);
+  auto lines = static_cast<jobjectArray>(
+      env->CallStaticObjectMethod(logBuffer, env->GetStaticMethodID(logBuffer, "drain", "()[Ljava/lang/String;")));
+  const jsize count = lines != nullptr ? env->GetArrayLength(lines) : 0;
+  for (jsize i = 0; i < count; ++i) {
+    auto line = static_cast<jstring>(env->GetObjectArrayElement(lines, i));
+    const char* text = env->GetStringUTFChars(line, nullptr);
+    std::cout << "  " << text << "\n";
+    env->ReleaseStringUTFChars(line, text);
+    env->DeleteLocalRef(line);
+  }
+  if (count == 0) std::cout << "  (nothing)\n";
+  env->PopLocalFrame(nullptr);
+}
+
+void printDebugLog() {
+  const std::string& log = xplmsim::debugLog();
+  if (log.empty()) {
+    std::cout << "  (nothing)\n";
+    return;
+  }
+  size_t start = 0;
+  while (start < log.size()) {
+    size_t end = log.find('\n', start);
+    if (end == std::string::npos) end = log.size();
+    std::cout << "  " << log.substr(start, end - start) << "\n";
+    start = end + 1;
+  }
+}
+
+// What the plugin did through XPLM: calls by function, datarefs written and published.
+// The datarefs the plugin has published, with their values, while they still are.
+std::string publishedDataRefs() {
+  std::string text;
+  for (const xplmsim::DataRefInfo& info : xplmsim::dataRefs()) {
+    if (!info.published || info.owner != xplmsim::kHostPlugin) continue;
+    text += "    " + info.name + " = " + xplmsim::valueText(info.name) + "\n";
+  }
+  return text;
+}
+
+void printSummary(const Options& o, bool failed, const std::string& published) {
+  std::map<std::string, int> counts;
+  std::set<std::string> written;
+  int total = 0;
+  for (const xplmsim::Call& call : xplmsim::calls()) {
+    if (call.plugin != xplmsim::kHostPlugin) continue;
+    ++counts[call.function];
+    ++total;
+    if (call.function.rfind("XPLMSetData", 0) == 0) {
+      written.insert(xplmsim::dataRefName(reinterpret_cast<XPLMDataRef>(call.i(0))));
+    }
+  }
+  std::cout << "  plugin: " << o.plugin << (failed ? " (FAILED)" : "") << "\n"
+            << "  frames: " << xplmsim::frameCount() << " of " << o.frameTime << " s\n"
+            << "  XPLM calls: " << total << "\n";
+  for (const auto& [function, count] : counts) std::cout << "    " << function << " " << count << "\n";
+  std::cout << "  datarefs written:" << (written.empty() ? " none" : "") << "\n";
+  for (const std::string& name : written) {
+    if (!name.empty()) std::cout << "    " << name << " = " << xplmsim::valueText(name) << "\n";
+  }
+  std::cout << "  datarefs published:" << (published.empty() ? " none\n" : "\n" + published);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const Options o = parse(argc, argv);
+  xplmsim::reset();
+  for (const auto& [name, value] : o.settings) xplmsim::setScalar(name, value);
+
+  Jvm jvm(o);
+  JNIEnv* env = jvm.env();
+  jclass logBuffer = env->FindClass("com/brevanto/qovin/host/LogBuffer");
+  jclass hostClass = env->FindClass("com/brevanto/qovin/host/PluginHost");
+  if (jvm.failed("loading the qovin classes")) return 2;
+  env->CallStaticVoidMethod(logBuffer,
+                            env->GetStaticMethodID(logBuffer, "capture", "(Ljava/lang/String;)V"),
+                            env->NewStringUTF(o.logLevel.c_str()));
+  if (jvm.failed("setting up logging")) return 2;
+
+  bool failed = false;
+  jobject host = env->CallStaticObjectMethod(
+      hostClass,
+      env->GetStaticMethodID(hostClass, "load",
+                             "(Ljava/lang/String;Ljava/lang/String;)Lcom/brevanto/qovin/host/PluginHost;"),
+      env->NewStringUTF(o.bridge.c_str()), env->NewStringUTF(o.plugin.c_str()));
+  failed = jvm.failed("loading the plugin");
+
+  auto call = [&](const char* method) {
+    if (failed) return;
+    env->CallVoidMethod(host, env->GetMethodID(hostClass, method, "()V"));
+    failed = jvm.failed(method);
+  };
+  call("start");
+  call("enable");
+  if (!failed) xplmsim::runFrames(o.frames, o.frameTime);
+  call("disable");
+  const std::string published = publishedDataRefs();
+  call("stop");
+
+  std::cout << "== Simulator log ==\n";
+  printDebugLog();
+  std::cout << "== Java log ==\n";
+  printJavaLog(env, logBuffer);
+  std::cout << "== Summary ==\n";
+  printSummary(o, failed, published);
+  std::cout.flush();
+  return failed ? 1 : 0;
+}
