@@ -2,6 +2,7 @@
 #include "xplmsim/sim.h"
 
 #include "state.h"
+#include "xplmsim/flightloops.h"
 
 namespace xplmsim {
 
@@ -19,6 +20,9 @@ void reset() {
   s.debugLog.clear();
   clearDataRefs();
   installDefaultDataRefs();
+  clearFlightLoops();
+  clearCommands();
+  installDefaultCommands();
 }
 
 const std::vector<Call>& calls() { return state().calls; }
@@ -51,6 +55,7 @@ const std::string& debugLog() { return state().debugLog; }
 void runFrames(int count, float elapsedSeconds) {
   for (int i = 0; i < count; ++i) {
     advanceDataRefs(elapsedSeconds);
+    runFlightLoop(elapsedSeconds);
     ++state().frames;
   }
 }

@@ -3,9 +3,12 @@
 #define XPLMSIM_STATE_H
 
 #include <XPLMDataAccess.h>
+#include <XPLMProcessing.h>
+#include <XPLMUtilities.h>
 
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -45,6 +48,32 @@ struct DataRefEntry {
   void* writeRefcon = nullptr;
 };
 
+struct FlightLoopEntry {
+  XPLMFlightLoop_f callback = nullptr;
+  void* refcon = nullptr;
+  float interval = 0;
+  double lastCallTime = 0;  // elapsed time of the last call, or of the (re)scheduling
+  int lastCallLoop = 0;     // flight-loop counter of the same
+  bool alive = true;
+};
+
+struct CommandHandlerEntry {
+  XPLMCommandCallback_f handler = nullptr;
+  void* refcon = nullptr;
+  bool alive = true;
+};
+
+struct CommandEntry {
+  std::string name;
+  std::string description;
+  int creator = 0;
+  bool held = false;
+  std::vector<std::shared_ptr<CommandHandlerEntry>> before;
+  std::vector<std::shared_ptr<CommandHandlerEntry>> after;
+  std::vector<int> actions;          // phases in which the simulator's own handling ran
+  void (*own)(int phase) = nullptr;  // the simulator's own handling, if any
+};
+
 struct State {
   bool recording = true;
   int caller = kHostPlugin;
@@ -53,6 +82,11 @@ struct State {
   std::string debugLog;
   HandleTable<DataRefEntry, 0xDA7A> datarefs;
   std::unordered_map<std::string, size_t> datarefsByName;
+  double elapsedTime = 0;
+  int loopCounter = 0;
+  std::vector<std::shared_ptr<FlightLoopEntry>> flightLoops;
+  HandleTable<CommandEntry, 0xC03D> commands;
+  std::unordered_map<std::string, size_t> commandsByName;
 };
 
 State& state();
@@ -75,6 +109,11 @@ void installDefaultDataRefs();
 void clearDataRefs();
 // Frame hook of the datarefs: time and position advance.
 void advanceDataRefs(float elapsedSeconds);
+void clearFlightLoops();
+void clearCommands();
+void installDefaultCommands();
+// Runs the continue phase of every held command.
+void continueHeldCommands();
 
 }  // namespace xplmsim
 

@@ -1,0 +1,45 @@
+// Flight loops and commands of the stand-in simulator.
+#ifndef XPLMSIM_FLIGHTLOOPS_H
+#define XPLMSIM_FLIGHTLOOPS_H
+
+#include <string>
+#include <vector>
+
+namespace xplmsim {
+
+// Runs one flight-loop pass of `elapsedSeconds`: held commands get their
+// continue phase, then every flight-loop callback that is due runs, in
+// registration order. runFrames runs one pass per frame.
+void runFlightLoop(float elapsedSeconds);
+
+// Flight-loop passes run since reset (the counter callbacks receive).
+int flightLoopCounter();
+
+// Flight-loop registrations that still exist (active or not).
+int flightLoopCount();
+
+// Executes a command as the user or another plugin would: begin (held until
+// end, with a continue phase each flight loop in between), end, or both at once.
+// Unknown names do nothing.
+void commandBegin(const std::string& name);
+void commandEnd(const std::string& name);
+void commandOnce(const std::string& name);
+
+// The phases in which the simulator's own handling of a command ran, oldest
+// first (0 begin, 1 continue, 2 end). Commands created by plugins have no own
+// handling, but their executions are counted here all the same.
+std::vector<int> commandActions(const std::string& name);
+
+// Commands known to the simulator, with their descriptions and creators
+// (0: the simulator).
+struct CommandInfo {
+  std::string name;
+  std::string description;
+  int creator = 0;
+  int handlers = 0;
+};
+std::vector<CommandInfo> commands();
+
+}  // namespace xplmsim
+
+#endif

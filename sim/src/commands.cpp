@@ -1,0 +1,210 @@
+// XPLMUtilities commands: each phase of a command runs its before-handlers,
+// then the simulator's own handling, then its after-handlers, in registration
+// order; a handler that returns 0 stops everything after it.
+#include <XPLMDataAccess.h>
+#include <XPLMUtilities.h>
+
+#include <algorithm>
+
+#include "state.h"
+#include "xplmsim/datarefs.h"
+#include "xplmsim/flightloops.h"
+
+using namespace xplmsim;
+
+namespace {
+
+using Handlers = std::vector<std::shared_ptr<CommandHandlerEntry>>;
+
+CommandEntry* command(XPLMCommandRef ref) { return state().commands.find(ref); }
+
+XPLMCommandRef handleOfName(const std::string& name) {
+  const State& s = state();
+  auto found = s.commandsByName.find(name);
+  return found == s.commandsByName.end() ? nullptr : s.commands.handleOf(found->second);
+}
+
+XPLMCommandRef define(const std::string& name, const std::string& description, int creator,
+                      void (*own)(int)) {
+  State& s = state();
+  auto entry = std::make_unique<CommandEntry>();
+  entry->name = name;
+  entry->description = description;
+  entry->creator = creator;
+  entry->own = own;
+  XPLMCommandRef handle = s.commands.add(std::move(entry));
+  s.commandsByName.emplace(name, s.commands.size() - 1);
+  return handle;
+}
+
+// Runs the handlers of one side; false if one of them stopped processing.
+bool runHandlers(XPLMCommandRef ref, const Handlers& handlers, int phase) {
+  const Handlers snapshot = handlers;
+  for (const auto& h : snapshot) {
+    if (h->alive && h->handler(ref, phase, h->refcon) == 0) return false;
+  }
+  return true;
+}
+
+void dispatch(XPLMCommandRef ref, int phase) {
+  CommandEntry* entry = command(ref);
+  if (entry == nullptr || !runHandlers(ref, entry->before, phase)) return;
+  entry = command(ref);
+  entry->actions.push_back(phase);
+  if (entry->own != nullptr) {
+    CallerScope asSimulator(0);
+    entry->own(phase);
+  }
+  runHandlers(ref, command(ref)->after, phase);
+}
+
+Handlers* side(XPLMCommandRef ref, int before) {
+  CommandEntry* entry = command(ref);
+  if (entry == nullptr) return nullptr;
+  return before != 0 ? &entry->before : &entry->after;
+}
+
+void toggle(const char* dataref) {
+  XPLMDataRef ref = XPLMFindDataRef(dataref);
+  XPLMSetDatai(ref, XPLMGetDatai(ref) != 0 ? 0 : 1);
+}
+
+void adjustThrottles(float step) {
+  std::vector<float> levers = floatArrayValue("sim/cockpit2/engine/actuators/throttle_ratio");
+  for (float& lever : levers) lever = std::clamp(lever + step, 0.0f, 1.0f);
+  XPLMSetDatavf(XPLMFindDataRef("sim/cockpit2/engine/actuators/throttle_ratio"), levers.data(), 0,
+                static_cast<int>(levers.size()));
+}
+
+}  // namespace
+
+XPLMCommandRef XPLMFindCommand(const char* inName) {
+  record("XPLMFindCommand", std::string(inName ? inName : ""));
+  return inName == nullptr ? nullptr : handleOfName(inName);
+}
+
+// An existing command of that name is returned as it is.
+XPLMCommandRef XPLMCreateCommand(const char* inName, const char* inDescription) {
+  record("XPLMCreateCommand", std::string(inName ? inName : ""), std::string(inDescription ? inDescription : ""));
+  if (inName == nullptr || *inName == '\0') return nullptr;
+  XPLMCommandRef existing = handleOfName(inName);
+  if (existing != nullptr) return existing;
+  return define(inName, inDescription ? inDescription : "", state().caller, nullptr);
+}
+
+void XPLMCommandBegin(XPLMCommandRef inCommand) {
+  record("XPLMCommandBegin", ptr(inCommand));
+  CommandEntry* entry = command(inCommand);
+  if (entry == nullptr) return;
+  entry->held = true;
+  dispatch(inCommand, xplm_CommandBegin);
+}
+
+// Ends a held command; a command that is not held is left alone.
+void XPLMCommandEnd(XPLMCommandRef inCommand) {
+  record("XPLMCommandEnd", ptr(inCommand));
+  CommandEntry* entry = command(inCommand);
+  if (entry == nullptr || !entry->held) return;
+  entry->held = false;
+  dispatch(inCommand, xplm_CommandEnd);
+}
+
+void XPLMCommandOnce(XPLMCommandRef inCommand) {
+  record("XPLMCommandOnce", ptr(inCommand));
+  if (command(inCommand) == nullptr) return;
+  dispatch(inCommand, xplm_CommandBegin);
+  dispatch(inCommand, xplm_CommandEnd);
+}
+
+void XPLMRegisterCommandHandler(XPLMCommandRef inComand, XPLMCommandCallback_f inHandler, int inBefore,
+                                void* inRefcon) {
+  record("XPLMRegisterCommandHandler", ptr(inComand), ptr(reinterpret_cast<void*>(inHandler)), num(inBefore),
+         ptr(inRefcon));
+  Handlers* handlers = side(inComand, inBefore);
+  if (handlers == nullptr || inHandler == nullptr) return;
+  auto entry = std::make_shared<CommandHandlerEntry>();
+  entry->handler = inHandler;
+  entry->refcon = inRefcon;
+  handlers->push_back(std::move(entry));
+}
+
+// Removes the first registration with these four values, if there is one.
+void XPLMUnregisterCommandHandler(XPLMCommandRef inComand, XPLMCommandCallback_f inHandler, int inBefore,
+                                  void* inRefcon) {
+  record("XPLMUnregisterCommandHandler", ptr(inComand), ptr(reinterpret_cast<void*>(inHandler)), num(inBefore),
+         ptr(inRefcon));
+  Handlers* handlers = side(inComand, inBefore);
+  if (handlers == nullptr) return;
+  for (auto it = handlers->begin(); it != handlers->end(); ++it) {
+    if ((*it)->handler == inHandler && (*it)->refcon == inRefcon) {
+      (*it)->alive = false;
+      handlers->erase(it);
+      return;
+    }
+  }
+}
+
+namespace xplmsim {
+
+void commandBegin(const std::string& name) {
+  CallerScope asSimulator(0);
+  XPLMCommandBegin(handleOfName(name));
+}
+void commandEnd(const std::string& name) {
+  CallerScope asSimulator(0);
+  XPLMCommandEnd(handleOfName(name));
+}
+void commandOnce(const std::string& name) {
+  CallerScope asSimulator(0);
+  XPLMCommandOnce(handleOfName(name));
+}
+
+std::vector<int> commandActions(const std::string& name) {
+  const CommandEntry* entry = command(handleOfName(name));
+  return entry != nullptr ? entry->actions : std::vector<int>{};
+}
+
+std::vector<CommandInfo> commands() {
+  std::vector<CommandInfo> all;
+  const State& s = state();
+  for (size_t i = 0; i < s.commands.size(); ++i) {
+    const CommandEntry& e = s.commands.at(i);
+    all.push_back(CommandInfo{e.name, e.description, e.creator, static_cast<int>(e.before.size() + e.after.size())});
+  }
+  return all;
+}
+
+void continueHeldCommands() {
+  State& s = state();
+  for (size_t i = 0; i < s.commands.size(); ++i) {
+    if (s.commands.at(i).held) dispatch(s.commands.handleOf(i), xplm_CommandContinue);
+  }
+}
+
+void clearCommands() {
+  State& s = state();
+  for (size_t i = 0; i < s.commands.size(); ++i) {
+    for (auto& h : s.commands.at(i).before) h->alive = false;
+    for (auto& h : s.commands.at(i).after) h->alive = false;
+  }
+  s.commands.clear();
+  s.commandsByName.clear();
+}
+
+void installDefaultCommands() {
+  CallerScope asSimulator(0);
+  define("sim/operation/pause_toggle", "Toggle pause.", 0, [](int phase) {
+    if (phase == xplm_CommandBegin) setScalar("sim/time/paused", scalarValue("sim/time/paused") != 0 ? 0 : 1);
+  });
+  define("sim/electrical/battery_1_toggle", "Toggle battery 1.", 0, [](int phase) {
+    if (phase == xplm_CommandBegin) toggle("sim/cockpit/electrical/battery_on");
+  });
+  define("sim/engines/throttle_up", "Throttle up a bit.", 0, [](int phase) {
+    if (phase != xplm_CommandEnd) adjustThrottles(0.1f);
+  });
+  define("sim/engines/throttle_down", "Throttle down a bit.", 0, [](int phase) {
+    if (phase != xplm_CommandEnd) adjustThrottles(-0.1f);
+  });
+}
+
+}  // namespace xplmsim

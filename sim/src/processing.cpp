@@ -1,0 +1,108 @@
+// XPLMProcessing: flight-loop callbacks. A positive interval is seconds until
+// the next call (never earlier), a negative one a number of flight loops, 0
+// leaves the registration inactive. Registrations are told apart by callback
+// and refcon; one added during a pass first runs in the next pass, one removed
+// during a pass is not called again.
+#include <XPLMProcessing.h>
+
+#include <cmath>
+
+#include "state.h"
+#include "xplmsim/flightloops.h"
+
+using namespace xplmsim;
+
+namespace {
+
+FlightLoopEntry* findLoop(XPLMFlightLoop_f callback, void* refcon) {
+  for (const auto& entry : state().flightLoops) {
+    if (entry->callback == callback && entry->refcon == refcon) return entry.get();
+  }
+  return nullptr;
+}
+
+void schedule(FlightLoopEntry& entry, float interval) {
+  entry.interval = interval;
+  entry.lastCallTime = state().elapsedTime;
+  entry.lastCallLoop = state().loopCounter;
+}
+
+bool due(const FlightLoopEntry& entry) {
+  const State& s = state();
+  if (entry.interval > 0) return s.elapsedTime - entry.lastCallTime >= static_cast<double>(entry.interval) - 1e-9;
+  if (entry.interval < 0) {
+    const int loops = std::max(1, static_cast<int>(std::lround(-entry.interval)));
+    return s.loopCounter - entry.lastCallLoop >= loops;
+  }
+  return false;
+}
+
+}  // namespace
+
+void XPLMRegisterFlightLoopCallback(XPLMFlightLoop_f inFlightLoop, float inInterval, void* inRefcon) {
+  record("XPLMRegisterFlightLoopCallback", ptr(reinterpret_cast<void*>(inFlightLoop)), real(inInterval),
+         ptr(inRefcon));
+  if (inFlightLoop == nullptr) return;
+  auto entry = std::make_shared<FlightLoopEntry>();
+  entry->callback = inFlightLoop;
+  entry->refcon = inRefcon;
+  schedule(*entry, inInterval);
+  state().flightLoops.push_back(std::move(entry));
+}
+
+void XPLMUnregisterFlightLoopCallback(XPLMFlightLoop_f inFlightLoop, void* inRefcon) {
+  record("XPLMUnregisterFlightLoopCallback", ptr(reinterpret_cast<void*>(inFlightLoop)), ptr(inRefcon));
+  auto& loops = state().flightLoops;
+  for (auto it = loops.begin(); it != loops.end(); ++it) {
+    if ((*it)->callback == inFlightLoop && (*it)->refcon == inRefcon) {
+      (*it)->alive = false;
+      loops.erase(it);
+      return;
+    }
+  }
+}
+
+void XPLMSetFlightLoopCallbackInterval(XPLMFlightLoop_f inFlightLoop, float inInterval, int inRelativeToNow,
+                                       void* inRefcon) {
+  record("XPLMSetFlightLoopCallbackInterval", ptr(reinterpret_cast<void*>(inFlightLoop)), real(inInterval),
+         num(inRelativeToNow), ptr(inRefcon));
+  FlightLoopEntry* entry = findLoop(inFlightLoop, inRefcon);
+  if (entry == nullptr) return;
+  if (inRelativeToNow != 0) {
+    schedule(*entry, inInterval);
+  } else {
+    entry->interval = inInterval;
+  }
+}
+
+float XPLMGetElapsedTime(void) { return static_cast<float>(state().elapsedTime); }
+int XPLMGetCycleNumber(void) { return state().loopCounter; }
+
+namespace xplmsim {
+
+void runFlightLoop(float elapsedSeconds) {
+  State& s = state();
+  s.elapsedTime += elapsedSeconds;
+  ++s.loopCounter;
+  continueHeldCommands();
+  const std::vector<std::shared_ptr<FlightLoopEntry>> pass = s.flightLoops;
+  for (const auto& entry : pass) {
+    if (!entry->alive || !due(*entry)) continue;
+    const float sinceLastCall = static_cast<float>(s.elapsedTime - entry->lastCallTime);
+    const float next = entry->callback(sinceLastCall, elapsedSeconds, s.loopCounter, entry->refcon);
+    if (entry->alive) schedule(*entry, next);
+  }
+}
+
+int flightLoopCounter() { return state().loopCounter; }
+int flightLoopCount() { return static_cast<int>(state().flightLoops.size()); }
+
+void clearFlightLoops() {
+  State& s = state();
+  for (const auto& entry : s.flightLoops) entry->alive = false;
+  s.flightLoops.clear();
+  s.elapsedTime = 0;
+  s.loopCounter = 0;
+}
+
+}  // namespace xplmsim

@@ -1,0 +1,109 @@
+// Natives of com.brevanto.qovin.util.XPlaneCommandRef: finding, creating and
+// executing commands, and Java command handlers.
+#include <XPLMUtilities.h>
+
+#include <sstream>
+
+#include "bridge.h"
+#include "com_brevanto_qovin_util_XPlaneCommandRef.h"
+
+jmethodID beforehandlerCallbackMtd = nullptr;
+jmethodID afterhandlerCallbackMtd = nullptr;
+
+namespace {
+
+XPLMCommandRef command(jlong ref) { return reinterpret_cast<XPLMCommandRef>(ref); }
+
+// The refcon is the global reference to the registered XPlaneCommandRef. A
+// handler that throws has its exception printed and cleared and answers 1, so
+// the command goes on to the simulator and the other handlers.
+int callHandler(jmethodID method, XPLMCommandPhase inPhase, void* inRefcon) {
+  const jboolean goOn = JVMP_env->CallBooleanMethod(static_cast<jobject>(inRefcon), method, inPhase);
+  if (JVMP_env->ExceptionCheck()) {
+    JVMP_env->ExceptionDescribe();
+    JVMP_env->ExceptionClear();
+    return 1;
+  }
+  return goOn ? 1 : 0;
+}
+
+}  // namespace
+
+int QOVINCommandBeforeCallback(XPLMCommandRef, XPLMCommandPhase inPhase, void* inRefcon) {
+  return callHandler(beforehandlerCallbackMtd, inPhase, inRefcon);
+}
+
+int QOVINCommandAfterCallback(XPLMCommandRef, XPLMCommandPhase inPhase, void* inRefcon) {
+  return callHandler(afterhandlerCallbackMtd, inPhase, inRefcon);
+}
+
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_util_XPlaneCommandRef_initialize(JNIEnv* env, jclass) {
+  jclass cls = env->FindClass("com/brevanto/qovin/util/XPlaneCommandRef");
+  if (cls == nullptr) return;
+  beforehandlerCallbackMtd = env->GetMethodID(cls, "beforehandlerCallback", "(I)Z");
+  if (beforehandlerCallbackMtd == nullptr) return;
+  afterhandlerCallbackMtd = env->GetMethodID(cls, "afterhandlerCallback", "(I)Z");
+  env->DeleteLocalRef(cls);
+}
+
+// A null name finds and creates nothing; a null description is taken as "".
+JNIEXPORT jlong JNICALL Java_com_brevanto_qovin_util_XPlaneCommandRef_findCommandRef(JNIEnv* env, jobject,
+                                                                                    jstring name) {
+  if (name == nullptr) return 0;
+  const char* text = env->GetStringUTFChars(name, nullptr);
+  if (text == nullptr) return 0;
+  XPLMCommandRef ref = XPLMFindCommand(text);
+  env->ReleaseStringUTFChars(name, text);
+  return reinterpret_cast<jlong>(ref);
+}
+
+JNIEXPORT jlong JNICALL Java_com_brevanto_qovin_util_XPlaneCommandRef_createCommandRef(JNIEnv* env, jobject,
+                                                                                      jstring name, jstring desc) {
+  if (name == nullptr) return 0;
+  const char* nameText = env->GetStringUTFChars(name, nullptr);
+  if (nameText == nullptr) return 0;
+  const char* descText = desc != nullptr ? env->GetStringUTFChars(desc, nullptr) : nullptr;
+  XPLMCommandRef ref = XPLMCreateCommand(nameText, descText != nullptr ? descText : "");
+  env->ReleaseStringUTFChars(name, nameText);
+  if (descText != nullptr) env->ReleaseStringUTFChars(desc, descText);
+  return reinterpret_cast<jlong>(ref);
+}
+
+JNIEXPORT jlong JNICALL Java_com_brevanto_qovin_util_XPlaneCommandRef_registerHandlerN(JNIEnv* env, jobject jcmdref,
+                                                                                      jlong ref, jboolean before) {
+  jobject handlerRef = env->NewGlobalRef(jcmdref);
+  XPLMCommandCallback_f trampoline = before ? QOVINCommandBeforeCallback : QOVINCommandAfterCallback;
+  std::stringstream lstr;
+  lstr << "Registering cmd handler. Cmd ref: " << static_cast<long long>(ref)
+       << " handler ref: " << reinterpret_cast<long long>(handlerRef) << std::endl;
+  logFiner(lstr);
+  XPLMRegisterCommandHandler(command(ref), trampoline, before ? 1 : 0, handlerRef);
+  return reinterpret_cast<jlong>(handlerRef);
+}
+
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_util_XPlaneCommandRef_unregisterHandlerN(JNIEnv* env, jobject,
+                                                                                       jlong cmdRef,
+                                                                                       jlong handlerRef,
+                                                                                       jboolean before) {
+  std::stringstream lstr;
+  lstr << "Unregistering cmd handler. Cmd ref: " << static_cast<long long>(cmdRef)
+       << " handler ref: " << static_cast<long long>(handlerRef) << std::endl;
+  logFiner(lstr);
+  XPLMCommandCallback_f trampoline = before ? QOVINCommandBeforeCallback : QOVINCommandAfterCallback;
+  XPLMUnregisterCommandHandler(command(cmdRef), trampoline, before ? 1 : 0, reinterpret_cast<void*>(handlerRef));
+  lstr << "Unregistered cmd handler. Deleting ref." << std::endl;
+  logFiner(lstr);
+  env->DeleteGlobalRef(reinterpret_cast<jobject>(handlerRef));
+  lstr << "Ref deleted." << std::endl;
+  logFiner(lstr);
+}
+
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_util_XPlaneCommandRef_beginN(JNIEnv*, jobject, jlong ref) {
+  XPLMCommandBegin(command(ref));
+}
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_util_XPlaneCommandRef_endN(JNIEnv*, jobject, jlong ref) {
+  XPLMCommandEnd(command(ref));
+}
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_util_XPlaneCommandRef_onceN(JNIEnv*, jobject, jlong ref) {
+  XPLMCommandOnce(command(ref));
+}

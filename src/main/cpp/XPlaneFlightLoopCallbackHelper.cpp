@@ -1,0 +1,48 @@
+// Natives of com.brevanto.qovin.processing.XPlaneFlightLoopCallbackHelper: Java
+// objects called by the simulator's flight loop.
+#include <XPLMProcessing.h>
+
+#include "bridge.h"
+#include "com_brevanto_qovin_processing_XPlaneFlightLoopCallbackHelper.h"
+
+namespace {
+jmethodID callbackMethod = nullptr;
+}
+
+// The refcon is the global reference to the registered Java object. A callback
+// that throws has its exception printed and cleared and answers 0: the
+// simulator stops calling it, and the registration stays until unregistered.
+float QOVINflightLoopCallback(float inElapsedSinceLastCall, float inElapsedTimeSinceLastFlightLoop, int inCounter,
+                              void* inRefcon) {
+  const jfloat next = JVMP_env->CallFloatMethod(static_cast<jobject>(inRefcon), callbackMethod,
+                                                inElapsedSinceLastCall, inElapsedTimeSinceLastFlightLoop, inCounter);
+  if (JVMP_env->ExceptionCheck()) {
+    JVMP_env->ExceptionDescribe();
+    JVMP_env->ExceptionClear();
+    return 0.0f;
+  }
+  return next;
+}
+
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_processing_XPlaneFlightLoopCallbackHelper_initialize(JNIEnv* env,
+                                                                                                   jclass) {
+  jclass cls = env->FindClass("com/brevanto/qovin/processing/XPlaneFlightLoopCallbackHelper");
+  if (cls == nullptr) return;
+  callbackMethod = JVMP_env->GetMethodID(cls, "callback", "(FFI)F");
+  env->DeleteLocalRef(cls);
+}
+
+JNIEXPORT jlong JNICALL Java_com_brevanto_qovin_processing_XPlaneFlightLoopCallbackHelper_registerN(JNIEnv* env,
+                                                                                                   jobject self,
+                                                                                                   jfloat interval) {
+  jobject handlerRef = env->NewGlobalRef(self);
+  XPLMRegisterFlightLoopCallback(QOVINflightLoopCallback, interval, handlerRef);
+  return reinterpret_cast<jlong>(handlerRef);
+}
+
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_processing_XPlaneFlightLoopCallbackHelper_unregisterN(JNIEnv* env,
+                                                                                                    jobject,
+                                                                                                    jlong refcon) {
+  XPLMUnregisterFlightLoopCallback(QOVINflightLoopCallback, reinterpret_cast<void*>(refcon));
+  env->DeleteGlobalRef(reinterpret_cast<jobject>(refcon));
+}

@@ -1,0 +1,75 @@
+package com.brevanto.qovin.processing;
+
+import java.util.HashSet;
+import java.util.Set;
+
+/**
+ * A Java object that the simulator's flight loop calls. Subclass it, implement
+ * {@link #callback(float, float, int)} and {@link #register(float)} it.
+ *
+ * <p>Intervals, at registration and as the callback's result: a positive value
+ * is seconds until the next call, a negative value a number of flight loops
+ * (-1 every loop, -2 every other loop), 0 stops the calls while the
+ * registration stays. A callback that throws is not called again until it is
+ * registered anew; its exception is printed.
+ */
+public abstract class XPlaneFlightLoopCallbackHelper {
+    static {
+        initialize();
+    }
+
+    private final Set<Long> registrations = new HashSet<>();
+
+    /**
+     * Called by the flight loop.
+     *
+     * @param elapsedSinceLastCall seconds since this registration was last called (or registered)
+     * @param elapsedTimeSinceLastFlightLoop seconds since the previous flight loop
+     * @param counter the simulator's flight-loop counter
+     * @return the interval until the next call
+     */
+    public abstract float callback(float elapsedSinceLastCall, float elapsedTimeSinceLastFlightLoop, int counter);
+
+    /**
+     * Registers this object with the flight loop, first called after
+     * {@code interval}. Each call makes a registration of its own; the
+     * returned handler reference unregisters it.
+     */
+    public synchronized long register(float interval) {
+        long handlerRef = registerN(interval);
+        registrations.add(handlerRef);
+        return handlerRef;
+    }
+
+    /**
+     * Ends the registration {@code handlerRef} of this object. Returns false,
+     * and does nothing, for a reference that is not a current registration of
+     * this object.
+     */
+    public synchronized boolean unregister(long handlerRef) {
+        if (!registrations.remove(handlerRef)) {
+            return false;
+        }
+        unregisterN(handlerRef);
+        return true;
+    }
+
+    /** Ends every registration of this object. */
+    public synchronized void unregisterAll() {
+        for (long handlerRef : registrations) {
+            unregisterN(handlerRef);
+        }
+        registrations.clear();
+    }
+
+    /** Number of current registrations of this object. */
+    public synchronized int registrationCount() {
+        return registrations.size();
+    }
+
+    private static native void initialize();
+
+    private native long registerN(float interval);
+
+    private native void unregisterN(long refcon);
+}

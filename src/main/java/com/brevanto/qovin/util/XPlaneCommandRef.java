@@ -1,0 +1,120 @@
+package com.brevanto.qovin.util;
+
+import java.util.HashMap;
+import java.util.Map;
+
+/**
+ * A simulator command: found by name or created, executed, and handled.
+ *
+ * <p>To handle a command, subclass this class, override
+ * {@link #beforehandlerCallback(int)} (runs before the simulator's own
+ * handling) and/or {@link #afterhandlerCallback(int)} (after it), and
+ * {@link #registerHandler(boolean)}. A handler returning false stops the
+ * command: neither the simulator nor later handlers see that phase. A handler
+ * that throws has its exception printed and lets the command go on.
+ */
+public class XPlaneCommandRef {
+    /** Command phases passed to the handlers. */
+    public static final int PHASE_BEGIN = 0;
+    public static final int PHASE_CONTINUE = 1;
+    public static final int PHASE_END = 2;
+
+    static {
+        initialize();
+    }
+
+    /** The simulator's handle, 0 if none. */
+    protected final long commandRef;
+    private final Map<Long, Boolean> registrations = new HashMap<>();
+
+    /** The command {@code name}; {@link #isValid()} tells whether the simulator knows it. */
+    public XPlaneCommandRef(String name) {
+        this.commandRef = findCommandRef(name);
+    }
+
+    /** Creates the command {@code name} (or takes the existing one of that name). */
+    public XPlaneCommandRef(String name, String description) {
+        this.commandRef = createCommandRef(name, description);
+    }
+
+    public boolean isValid() {
+        return commandRef != 0;
+    }
+
+    public long getHandle() {
+        return commandRef;
+    }
+
+    /** Starts the command; it stays held until {@link #end()}. */
+    public void begin() {
+        beginN(commandRef);
+    }
+
+    public void end() {
+        endN(commandRef);
+    }
+
+    /** Begins and ends the command at once. */
+    public void once() {
+        onceN(commandRef);
+    }
+
+    /**
+     * Makes this object a handler of its command, before or after the
+     * simulator's own handling. Each call is a registration of its own; the
+     * returned handler reference ends it.
+     */
+    public synchronized long registerHandler(boolean before) {
+        long handlerRef = registerHandlerN(commandRef, before);
+        registrations.put(handlerRef, before);
+        return handlerRef;
+    }
+
+    /**
+     * Ends the registration {@code handlerRef} of this object. Returns false,
+     * and does nothing, for a reference that is not a current registration of
+     * this object.
+     */
+    public synchronized boolean unregisterHandler(long handlerRef) {
+        Boolean before = registrations.remove(handlerRef);
+        if (before == null) {
+            return false;
+        }
+        unregisterHandlerN(commandRef, handlerRef, before);
+        return true;
+    }
+
+    /** Ends every registration of this object. */
+    public synchronized void unregisterAllHandlers() {
+        for (Map.Entry<Long, Boolean> registration : registrations.entrySet()) {
+            unregisterHandlerN(commandRef, registration.getKey(), registration.getValue());
+        }
+        registrations.clear();
+    }
+
+    /** Called at each phase before the simulator handles the command; false stops it. */
+    public boolean beforehandlerCallback(int phase) {
+        return true;
+    }
+
+    /** Called at each phase after the simulator has handled the command; false stops later handlers. */
+    public boolean afterhandlerCallback(int phase) {
+        return true;
+    }
+
+    private static native void initialize();
+
+    private native long findCommandRef(String name);
+
+    private native long createCommandRef(String name, String desc);
+
+    private native long registerHandlerN(long ref, boolean before);
+
+    private native void unregisterHandlerN(long cmdRef, long handlerRef, boolean before);
+
+    private native void beginN(long ref);
+
+    private native void endN(long ref);
+
+    private native void onceN(long ref);
+}
