@@ -89,6 +89,18 @@ void BridgeTest::TearDown() {
   theEnv->PopLocalFrame(nullptr);
 }
 
+jobject weakReference(jobject object) {
+  return newObject("java/lang/ref/WeakReference", "(Ljava/lang/Object;)V", object);
+}
+
+bool collected(jobject weak) {
+  jclass probe = findClass("com/brevanto/qovin/testing/GcProbe");
+  const jboolean cleared =
+      callStatic<jboolean>(probe, staticMethod(probe, "collected", "(Ljava/lang/ref/WeakReference;)Z"), weak);
+  theEnv->DeleteLocalRef(probe);
+  return cleared;
+}
+
 jclass findClass(const char* name) {
   jclass cls = theEnv->FindClass(name);
   failOnPendingException(name);

@@ -51,6 +51,49 @@ R callStatic(jclass cls, jmethodID method, A... args) {
   }
 }
 
+// Calls an instance method as Java would call it; an exception fails the test.
+template <typename R = void, typename... A>
+R callMethod(jobject object, const char* name, const char* signature, A... args) {
+  JNIEnv* e = env();
+  jclass cls = e->GetObjectClass(object);
+  jmethodID method = e->GetMethodID(cls, name, signature);
+  e->DeleteLocalRef(cls);
+  if (method == nullptr) {
+    expectNoPendingException();
+    if constexpr (!std::is_same_v<R, void>) return R{};
+    else return;
+  }
+  if constexpr (std::is_same_v<R, void>) {
+    e->CallVoidMethod(object, method, args...);
+    expectNoPendingException();
+  } else {
+    R result{};
+    if constexpr (std::is_same_v<R, jint>) result = e->CallIntMethod(object, method, args...);
+    if constexpr (std::is_same_v<R, jlong>) result = e->CallLongMethod(object, method, args...);
+    if constexpr (std::is_same_v<R, jboolean>) result = e->CallBooleanMethod(object, method, args...);
+    if constexpr (std::is_same_v<R, jobject>) result = e->CallObjectMethod(object, method, args...);
+    expectNoPendingException();
+    return result;
+  }
+}
+
+// Creates an object with the constructor of `signature`.
+template <typename... A>
+jobject newObject(const char* className, const char* signature, A... args) {
+  JNIEnv* e = env();
+  jclass cls = e->FindClass(className);
+  expectNoPendingException();
+  jobject object = e->NewObject(cls, e->GetMethodID(cls, "<init>", signature), args...);
+  expectNoPendingException();
+  e->DeleteLocalRef(cls);
+  return object;
+}
+
+// A weak reference to `object`, and whether its object has been collected
+// (System.gc() is run in a bounded loop until it is).
+jobject weakReference(jobject object);
+bool collected(jobject weakReference);
+
 jclass findClass(const char* name);
 jmethodID staticMethod(jclass cls, const char* name, const char* signature);
 std::string toStdString(jstring text);
