@@ -2,8 +2,8 @@
 // simulator's host plugin would run it, and reports what happened.
 //
 //   qovin-host --classpath JARS --plugin CLASS [--frames N] [--frame-time SECONDS]
-//              [--set DATAREF=VALUE]... [--log-level LEVEL] [--check-jni]
-//              [--bridge LIBRARY] [--qovin-jar JAR]
+//              [--set DATAREF=VALUE]... [--command NAME]... [--log-level LEVEL]
+//              [--check-jni] [--bridge LIBRARY] [--qovin-jar JAR]
 #include <XPLMDataAccess.h>
 #include <jni.h>
 
@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "xplmsim/datarefs.h"
+#include "xplmsim/flightloops.h"
 #include "xplmsim/sim.h"
 
 namespace {
@@ -26,6 +27,7 @@ struct Options {
   int frames = 60;
   float frameTime = 1.0f / 20.0f;
   std::vector<std::pair<std::string, double>> settings;
+  std::vector<std::string> commands;
   std::string logLevel = "INFO";
   bool checkJni = false;
   std::string bridge = QOVIN_BRIDGE_PATH;
@@ -35,8 +37,8 @@ struct Options {
 [[noreturn]] void usage(const char* problem) {
   std::cerr << "qovin-host: " << problem << "\n"
             << "usage: qovin-host --classpath JARS --plugin CLASS [--frames N] [--frame-time SECONDS]\n"
-            << "                  [--set DATAREF=VALUE]... [--log-level LEVEL] [--check-jni]\n"
-            << "                  [--bridge LIBRARY] [--qovin-jar JAR]\n";
+            << "                  [--set DATAREF=VALUE]... [--command NAME]... [--log-level LEVEL]\n"
+            << "                  [--check-jni] [--bridge LIBRARY] [--qovin-jar JAR]\n";
   std::exit(2);
 }
 
@@ -61,6 +63,8 @@ Options parse(int argc, char** argv) {
       const size_t eq = setting.find('=');
       if (eq == std::string::npos) usage("--set takes DATAREF=VALUE");
       o.settings.emplace_back(setting.substr(0, eq), std::strtod(setting.c_str() + eq + 1, nullptr));
+    } else if (arg == "--command") {
+      o.commands.push_back(value());
     } else if (arg == "--log-level") {
       o.logLevel = value();
     } else if (arg == "--check-jni") {
@@ -112,6 +116,17 @@ class Jvm {
   JNIEnv* env_ = nullptr;
 };
 
+// Frames take 10% more and 10% less than the frame time in turn, as real
+// frames vary; the user executes each --command once halfway through.
+void runFrames(const Options& o) {
+  for (int frame = 0; frame < o.frames; ++frame) {
+    if (frame == o.frames / 2) {
+      for (const std::string& name : o.commands) xplmsim::commandOnce(name);
+    }
+    xplmsim::runFrames(1, o.frameTime * (frame % 2 == 0 ? 1.1f : 0.9f));
+  }
+}
+
 void printJavaLog(JNIEnv* env, jclass logBuffer) {
   env->PushLocalFrame(16);
   auto lines = static_cast<jobjectArray>(
@@ -144,17 +159,27 @@ void printDebugLog() {
 }
 
 // What the plugin did through XPLM: calls by function, datarefs written and published.
-// The datarefs the plugin has published, with their values, while they still are.
-std::string publishedDataRefs() {
-  std::string text;
+// What the plugin has registered, while it still is: published datarefs with
+// their values, its commands, its flight loops.
+std::string registrations() {
+  std::string published;
   for (const xplmsim::DataRefInfo& info : xplmsim::dataRefs()) {
     if (!info.published || info.owner != xplmsim::kHostPlugin) continue;
-    text += "    " + info.name + " = " + xplmsim::valueText(info.name) + "\n";
+    published += "    " + info.name + " = " + xplmsim::valueText(info.name) + "\n";
   }
-  return text;
+  std::string commands;
+  for (const xplmsim::CommandInfo& info : xplmsim::commands()) {
+    if (info.creator != xplmsim::kHostPlugin) continue;
+    commands += "    " + info.name + " (" + info.description + "): " + std::to_string(info.handlers) +
+                " handler(s), executed " + std::to_string(xplmsim::commandActions(info.name).size()) + " phase(s)\n";
+  }
+  return "  datarefs published:" + (published.empty() ? std::string(" none\n") : "\n" + published) +
+         "  commands created:" + (commands.empty() ? std::string(" none\n") : "\n" + commands) +
+         "  flight loops: " + std::to_string(xplmsim::flightLoopCount()) + " registered, " +
+         std::to_string(xplmsim::flightLoopCallsMade()) + " calls\n";
 }
 
-void printSummary(const Options& o, bool failed, const std::string& published) {
+void printSummary(const Options& o, bool failed, const std::string& registered) {
   std::map<std::string, int> counts;
   std::set<std::string> written;
   int total = 0;
@@ -167,14 +192,15 @@ void printSummary(const Options& o, bool failed, const std::string& published) {
     }
   }
   std::cout << "  plugin: " << o.plugin << (failed ? " (FAILED)" : "") << "\n"
-            << "  frames: " << xplmsim::frameCount() << " of " << o.frameTime << " s\n"
+            << "  frames: " << xplmsim::frameCount() << " of about " << o.frameTime << " s ("
+            << xplmsim::scalarValue("sim/time/total_running_time_sec") << " s in all)\n"
             << "  XPLM calls: " << total << "\n";
   for (const auto& [function, count] : counts) std::cout << "    " << function << " " << count << "\n";
   std::cout << "  datarefs written:" << (written.empty() ? " none" : "") << "\n";
   for (const std::string& name : written) {
     if (!name.empty()) std::cout << "    " << name << " = " << xplmsim::valueText(name) << "\n";
   }
-  std::cout << "  datarefs published:" << (published.empty() ? " none\n" : "\n" + published);
+  std::cout << registered;
 }
 
 }  // namespace
@@ -209,9 +235,9 @@ int main(int argc, char** argv) {
   };
   call("start");
   call("enable");
-  if (!failed) xplmsim::runFrames(o.frames, o.frameTime);
+  if (!failed) runFrames(o);
   call("disable");
-  const std::string published = publishedDataRefs();
+  const std::string registered = registrations();
   call("stop");
 
   std::cout << "== Simulator log ==\n";
@@ -219,7 +245,7 @@ int main(int argc, char** argv) {
   std::cout << "== Java log ==\n";
   printJavaLog(env, logBuffer);
   std::cout << "== Summary ==\n";
-  printSummary(o, failed, published);
+  printSummary(o, failed, registered);
   std::cout.flush();
   return failed ? 1 : 0;
 }

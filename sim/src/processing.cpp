@@ -89,6 +89,7 @@ void runFlightLoop(float elapsedSeconds) {
   for (const auto& entry : pass) {
     if (!entry->alive || !due(*entry)) continue;
     const float sinceLastCall = static_cast<float>(s.elapsedTime - entry->lastCallTime);
+    ++s.flightLoopCalls;
     const float next = entry->callback(sinceLastCall, elapsedSeconds, s.loopCounter, entry->refcon);
     if (entry->alive) schedule(*entry, next);
   }
@@ -96,6 +97,7 @@ void runFlightLoop(float elapsedSeconds) {
 
 int flightLoopCounter() { return state().loopCounter; }
 int flightLoopCount() { return static_cast<int>(state().flightLoops.size()); }
+long long flightLoopCallsMade() { return state().flightLoopCalls; }
 
 void clearFlightLoops() {
   State& s = state();
@@ -103,6 +105,7 @@ void clearFlightLoops() {
   s.flightLoops.clear();
   s.elapsedTime = 0;
   s.loopCounter = 0;
+  s.flightLoopCalls = 0;
 }
 
 }  // namespace xplmsim

@@ -84,6 +84,7 @@ struct State {
   std::unordered_map<std::string, size_t> datarefsByName;
   double elapsedTime = 0;
   int loopCounter = 0;
+  long long flightLoopCalls = 0;
   std::vector<std::shared_ptr<FlightLoopEntry>> flightLoops;
   HandleTable<CommandEntry, 0xC03D> commands;
   std::unordered_map<std::string, size_t> commandsByName;

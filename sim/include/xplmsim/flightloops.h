@@ -18,6 +18,9 @@ int flightLoopCounter();
 // Flight-loop registrations that still exist (active or not).
 int flightLoopCount();
 
+// Flight-loop callbacks called since reset.
+long long flightLoopCallsMade();
+
 // Executes a command as the user or another plugin would: begin (held until
 // end, with a continue phase each flight loop in between), end, or both at once.
 // Unknown names do nothing.

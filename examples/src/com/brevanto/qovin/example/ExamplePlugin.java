@@ -2,15 +2,58 @@ package com.brevanto.qovin.example;
 
 import com.brevanto.qovin.XPlanePlugin;
 import com.brevanto.qovin.data.XPlaneDataRef;
+import com.brevanto.qovin.processing.XPlaneFlightLoopCallbackHelper;
+import com.brevanto.qovin.util.XPlaneCommandRef;
 import com.brevanto.qovin.util.XPlaneDebugStringImpl;
 import java.util.Arrays;
 import java.util.logging.Logger;
 
 /**
  * A small plugin that reads where the aircraft is and what time it is, starts
- * the engine's systems, and at the end reports how far the aircraft went.
+ * the engine's systems, watches the flight in a flight loop, offers a command
+ * that reports the position, and at the end tells how far the aircraft went.
  */
 public class ExamplePlugin implements XPlanePlugin {
+    /** Which way the aircraft is heading, as a compass word. */
+    private static String compass(float degrees) {
+        String[] points = {"north", "north-east", "east", "south-east", "south", "south-west", "west", "north-west"};
+        return points[Math.floorMod(Math.round(degrees / 45f), 8)];
+    }
+
+    /**
+     * Counts the first ten flight loops one by one, then reports once every
+     * two seconds: the interval it returns changes as it goes.
+     */
+    private final class Watch extends XPlaneFlightLoopCallbackHelper {
+        private int calls;
+
+        @Override
+        public float callback(float elapsedSinceLastCall, float elapsedTimeSinceLastFlightLoop, int counter) {
+            calls++;
+            if (calls < 10) {
+                return -1f;
+            }
+            LOG.info(String.format("flight loop %d, %.2f s after the previous call, heading %s", counter,
+                    elapsedSinceLastCall, compass(heading.getFloat())));
+            return 2f;
+        }
+    }
+
+    /** The command "qovin/example/report": logs the position when pressed. */
+    private final class Report extends XPlaneCommandRef {
+        Report() {
+            super("qovin/example/report", "Report where the aircraft is");
+        }
+
+        @Override
+        public boolean beforehandlerCallback(int phase) {
+            if (phase == PHASE_BEGIN) {
+                LOG.info(String.format("report: %.5f, %.5f", latitude.getDouble(), longitude.getDouble()));
+            }
+            return true;
+        }
+    }
+
     private static final Logger LOG = Logger.getLogger("qovin.example");
 
     private XPlaneDataRef latitude;
@@ -22,6 +65,8 @@ public class ExamplePlugin implements XPlanePlugin {
     private XPlaneDataRef battery;
     private XPlaneDataRef throttle;
     private XPlaneDataRef ignition;
+    private final Watch watch = new Watch();
+    private Report report;
     private double startLatitude;
     private double startLongitude;
     private float startTime;
@@ -43,6 +88,9 @@ public class ExamplePlugin implements XPlanePlugin {
         startTime = runningTime.getFloat();
         LOG.info(String.format("%s at %.4f, %.4f, %.0f m, heading %.0f", tailNumber.getString(), startLatitude,
                 startLongitude, elevation.getDouble(), heading.getFloat()));
+        report = new Report();
+        report.registerHandler(true);
+        watch.register(-1f);
         XPlaneDebugStringImpl.debugLine("ExamplePlugin: started");
     }
 
@@ -67,6 +115,8 @@ public class ExamplePlugin implements XPlanePlugin {
 
     @Override
     public void stop() {
+        watch.unregisterAll();
+        report.unregisterAllHandlers();
         XPlaneDebugStringImpl.debugLine("ExamplePlugin: stopped");
     }
 
