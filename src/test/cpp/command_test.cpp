@@ -147,6 +147,14 @@ TEST_F(CommandTest, AnUnregisteredHandlerCanBeCollected) {
   EXPECT_TRUE(collected(weak));
 }
 
+TEST_F(CommandTest, ManyExecutionsLeaveNoLocalReferencesBehind) {
+  jobject object = handler("h", kPause);
+  registerHandler(object, true);
+  registerHandler(object, false);
+  for (int i = 0; i < 500; ++i) xplmsim::commandOnce(kPause);
+  EXPECT_EQ(handled().size(), 2000u);
+}
+
 TEST_F(CommandTest, AThrowingHandlerIsClearedAndLetsTheCommandGoOn) {
   jobject failing = handler("failing", kPause);
   jobject next = handler("next", kPause);

@@ -122,6 +122,15 @@ TEST_F(FlightLoopTest, AThrowingCallbackIsClearedAndStopsOnlyItself) {
   EXPECT_TRUE(unregisterLoop(failing, failingRef));
 }
 
+// The trampoline runs outside any Java frame: a local reference it left behind
+// per call would exceed the frame's capacity and make checked JNI complain.
+TEST_F(FlightLoopTest, ManyCallsLeaveNoLocalReferencesBehind) {
+  jobject object = loop({-1.0f});
+  registerLoop(object, -1.0f);
+  for (int pass = 0; pass < 1000; ++pass) xplmsim::runFlightLoop(0.01f);
+  EXPECT_EQ(calls(object).size(), 1000u);
+}
+
 TEST_F(FlightLoopTest, FramesDriveTheFlightLoop) {
   jobject object = loop({0.5f});
   registerLoop(object, 0.5f);
