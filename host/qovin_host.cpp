@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "embedded_jvm.h"
 #include "xplmsim/datarefs.h"
 #include "xplmsim/flightloops.h"
 #include "xplmsim/sim.h"
@@ -85,20 +86,13 @@ Options parse(int argc, char** argv) {
 class Jvm {
  public:
   explicit Jvm(const Options& o) {
-    std::vector<std::string> texts = {"-Djava.class.path=" + o.qovinJar + ":" + o.classpath};
-    if (o.checkJni) texts.push_back("-Xcheck:jni");
-    std::vector<JavaVMOption> options(texts.size());
-    for (size_t i = 0; i < texts.size(); ++i) options[i].optionString = const_cast<char*>(texts[i].c_str());
-    JavaVMInitArgs args{};
-    args.version = JNI_VERSION_10;
-    args.nOptions = static_cast<jint>(options.size());
-    args.options = options.data();
-    void* env = nullptr;
-    if (JNI_CreateJavaVM(&vm_, &env, &args) != JNI_OK) {
+    std::vector<std::string> options = {"-Djava.class.path=" + o.qovinJar + ":" + o.classpath};
+    if (o.checkJni) options.push_back("-Xcheck:jni");
+    env_ = qovin::startJvm(options);
+    if (env_ == nullptr) {
       std::cerr << "qovin-host: cannot start the JVM\n";
       std::exit(2);
     }
-    env_ = static_cast<JNIEnv*>(env);
   }
   JNIEnv* env() const { return env_; }
 
@@ -112,7 +106,6 @@ class Jvm {
   }
 
  private:
-  JavaVM* vm_ = nullptr;
   JNIEnv* env_ = nullptr;
 };
 

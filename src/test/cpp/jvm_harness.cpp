@@ -4,11 +4,11 @@
 #include <sstream>
 #include <streambuf>
 
+#include "embedded_jvm.h"
 #include "xplmsim/sim.h"
 
 namespace qovintest {
 namespace {
-JavaVM* theVm = nullptr;
 JNIEnv* theEnv = nullptr;
 
 void failOnPendingException(const char* where) {
@@ -25,21 +25,13 @@ void expectNoPendingException() { failOnPendingException("after a Java call"); }
 namespace {
 
 void createJvm(const std::vector<std::string>& extraOptions) {
-  std::vector<std::string> texts = {"-Djava.class.path=" QOVIN_TEST_CLASSPATH, "-Xcheck:jni"};
-  texts.insert(texts.end(), extraOptions.begin(), extraOptions.end());
-  std::vector<JavaVMOption> options(texts.size());
-  for (size_t i = 0; i < texts.size(); ++i) options[i].optionString = const_cast<char*>(texts[i].c_str());
-  JavaVMInitArgs args{};
-  args.version = JNI_VERSION_10;
-  args.nOptions = static_cast<jint>(options.size());
-  args.options = options.data();
-  args.ignoreUnrecognized = JNI_FALSE;
-  void* envOut = nullptr;
-  if (JNI_CreateJavaVM(&theVm, &envOut, &args) != JNI_OK) {
+  std::vector<std::string> options = {"-Djava.class.path=" QOVIN_TEST_CLASSPATH, "-Xcheck:jni"};
+  options.insert(options.end(), extraOptions.begin(), extraOptions.end());
+  theEnv = qovin::startJvm(options);
+  if (theEnv == nullptr) {
     std::cerr << "cannot create the JVM" << std::endl;
     std::exit(2);
   }
-  theEnv = static_cast<JNIEnv*>(envOut);
 }
 
 void loadBridge() {
