@@ -58,75 +58,104 @@ JNIEXPORT void JNICALL QOVIN_DATAREF(setDoubleValueN)(JNIEnv*, jclass, jlong ref
 // is read only up to 1024 elements, with a message. The copy into Java is cut to
 // what the array holds even if the publisher reports more; the count copied is
 // returned. A null array reads nothing and returns 0.
-JNIEXPORT jint JNICALL QOVIN_DATAREF(getFloatArrayValueN)(JNIEnv* env, jclass, jlong ref, jint offset,
-                                                          jfloatArray buf) {
-  if (buf == nullptr) return 0;
-  jint size = env->GetArrayLength(buf);
-  if (size > kScratchElements) {
-    std::cout << "Get float array value - size too large: " << size << std::endl;
-    size = kScratchElements;
-  }
-  const jint count = clampCount(XPLMGetDatavf(handle(ref), floatbuf, offset, size), size);
-  if (count > 0) JVMP_env->SetFloatArrayRegion(buf, 0, count, floatbuf);
-  return count;
-}
-
-JNIEXPORT jint JNICALL QOVIN_DATAREF(getIntArrayValueN)(JNIEnv* env, jclass, jlong ref, jint offset,
-                                                        jintArray buf) {
-  if (buf == nullptr) return 0;
-  jint size = env->GetArrayLength(buf);
-  if (size > kScratchElements) {
-    std::cout << "Get int array value - size too large: " << size << std::endl;
-    size = kScratchElements;
-  }
-  const jint count = clampCount(XPLMGetDatavi(handle(ref), intbuf, offset, size), size);
-  if (count > 0) JVMP_env->SetIntArrayRegion(buf, 0, count, intbuf);
-  return count;
-}
-
-JNIEXPORT jint JNICALL QOVIN_DATAREF(getDataValueN)(JNIEnv* env, jclass, jlong ref, jint offset, jbyteArray buf) {
-  if (buf == nullptr) return 0;
-  jint size = env->GetArrayLength(buf);
-  if (size > kScratchElements) {
-    XPLMDebugString("[Vaskel] Get data value - size too large.");
-    size = kScratchElements;
-  }
-  const jint count = clampCount(XPLMGetDatab(handle(ref), charbuf, offset, size), size);
-  if (count > 0) JVMP_env->SetByteArrayRegion(buf, 0, count, reinterpret_cast<jbyte*>(charbuf));
-  return count;
-}
-
+//
 // Array writes hand the Java array's own elements to the host. `size` is cut to
 // the array's length (and a negative one to 0), so the host never reads past
 // the array's end. A null array writes nothing.
+namespace {
+
+void tooLargeFloats(jint length) {
+  std::cout << "Get float array value - size too large: " << length << std::endl;
+}
+void tooLargeInts(jint length) { std::cout << "Get int array value - size too large: " << length << std::endl; }
+void tooLargeData(jint) { XPLMDebugString("[Vaskel] Get data value - size too large."); }
+
+// One array type: its JNI array, elements, host calls and size message.
+template <typename JArray, typename JElement, typename HostElement>
+struct ArrayKind {
+  int (*hostRead)(XPLMDataRef, HostElement*, int, int);
+  void (*hostWrite)(XPLMDataRef, HostElement*, int, int);
+  HostElement* const* scratch;  // the scratch buffer's global
+  void (JNIEnv::*setRegion)(JArray, jsize, jsize, const JElement*);
+  JElement* (JNIEnv::*getElements)(JArray, jboolean*);
+  void (JNIEnv::*releaseElements)(JArray, JElement*, jint);
+  void (*tooLarge)(jint length);
+};
+
+template <typename JArray, typename JElement, typename HostElement>
+jint readArray(const ArrayKind<JArray, JElement, HostElement>& kind, JNIEnv* env, jlong ref, jint offset,
+               JArray buf) {
+  if (buf == nullptr) return 0;
+  jint size = env->GetArrayLength(buf);
+  if (size > kScratchElements) {
+    kind.tooLarge(size);
+    size = kScratchElements;
+  }
+  const jint count = clampCount(kind.hostRead(handle(ref), *kind.scratch, offset, size), size);
+  if (count > 0) (JVMP_env->*kind.setRegion)(buf, 0, count, reinterpret_cast<const JElement*>(*kind.scratch));
+  return count;
+}
+
+template <typename JArray, typename JElement, typename HostElement>
+void writeArray(const ArrayKind<JArray, JElement, HostElement>& kind, jlong ref, JArray value, jint offset,
+                jint size) {
+  if (value == nullptr) return;
+  const jint count = clampCount(size, JVMP_env->GetArrayLength(value));
+  JElement* elements = (JVMP_env->*kind.getElements)(value, nullptr);
+  if (elements == nullptr) return;
+  kind.hostWrite(handle(ref), reinterpret_cast<HostElement*>(elements), offset, count);
+  (JVMP_env->*kind.releaseElements)(value, elements, JNI_ABORT);
+}
+
+int hostReadData(XPLMDataRef ref, char* out, int offset, int max) { return XPLMGetDatab(ref, out, offset, max); }
+void hostWriteData(XPLMDataRef ref, char* in, int offset, int count) { XPLMSetDatab(ref, in, offset, count); }
+
+constexpr ArrayKind<jfloatArray, jfloat, float> kFloats{XPLMGetDatavf,
+                                                    XPLMSetDatavf,
+                                                    &floatbuf,
+                                                    &JNIEnv::SetFloatArrayRegion,
+                                                    &JNIEnv::GetFloatArrayElements,
+                                                    &JNIEnv::ReleaseFloatArrayElements,
+                                                    tooLargeFloats};
+constexpr ArrayKind<jintArray, jint, int> kInts{XPLMGetDatavi,
+                                            XPLMSetDatavi,
+                                            &intbuf,
+                                            &JNIEnv::SetIntArrayRegion,
+                                            &JNIEnv::GetIntArrayElements,
+                                            &JNIEnv::ReleaseIntArrayElements,
+                                            tooLargeInts};
+constexpr ArrayKind<jbyteArray, jbyte, char> kBytes{hostReadData,
+                                                hostWriteData,
+                                                &charbuf,
+                                                &JNIEnv::SetByteArrayRegion,
+                                                &JNIEnv::GetByteArrayElements,
+                                                &JNIEnv::ReleaseByteArrayElements,
+                                                tooLargeData};
+
+}  // namespace
+
+JNIEXPORT jint JNICALL QOVIN_DATAREF(getFloatArrayValueN)(JNIEnv* env, jclass, jlong ref, jint offset,
+                                                          jfloatArray buf) {
+  return readArray(kFloats, env, ref, offset, buf);
+}
+JNIEXPORT jint JNICALL QOVIN_DATAREF(getIntArrayValueN)(JNIEnv* env, jclass, jlong ref, jint offset,
+                                                        jintArray buf) {
+  return readArray(kInts, env, ref, offset, buf);
+}
+JNIEXPORT jint JNICALL QOVIN_DATAREF(getDataValueN)(JNIEnv* env, jclass, jlong ref, jint offset, jbyteArray buf) {
+  return readArray(kBytes, env, ref, offset, buf);
+}
 JNIEXPORT void JNICALL QOVIN_DATAREF(setFloatArrayValueN)(JNIEnv*, jclass, jlong ref, jfloatArray value,
                                                           jint offset, jint size) {
-  if (value == nullptr) return;
-  const jint count = clampCount(size, JVMP_env->GetArrayLength(value));
-  jfloat* elements = JVMP_env->GetFloatArrayElements(value, nullptr);
-  if (elements == nullptr) return;
-  XPLMSetDatavf(handle(ref), elements, offset, count);
-  JVMP_env->ReleaseFloatArrayElements(value, elements, JNI_ABORT);
+  writeArray(kFloats, ref, value, offset, size);
 }
-
 JNIEXPORT void JNICALL QOVIN_DATAREF(setIntArrayValueN)(JNIEnv*, jclass, jlong ref, jintArray value, jint offset,
                                                         jint size) {
-  if (value == nullptr) return;
-  const jint count = clampCount(size, JVMP_env->GetArrayLength(value));
-  jint* elements = JVMP_env->GetIntArrayElements(value, nullptr);
-  if (elements == nullptr) return;
-  XPLMSetDatavi(handle(ref), elements, offset, count);
-  JVMP_env->ReleaseIntArrayElements(value, elements, JNI_ABORT);
+  writeArray(kInts, ref, value, offset, size);
 }
-
 JNIEXPORT void JNICALL QOVIN_DATAREF(setDataValueN)(JNIEnv*, jclass, jlong ref, jbyteArray value, jint offset,
                                                     jint size) {
-  if (value == nullptr) return;
-  const jint count = clampCount(size, JVMP_env->GetArrayLength(value));
-  jbyte* elements = JVMP_env->GetByteArrayElements(value, nullptr);
-  if (elements == nullptr) return;
-  XPLMSetDatab(handle(ref), elements, offset, count);
-  JVMP_env->ReleaseByteArrayElements(value, elements, JNI_ABORT);
+  writeArray(kBytes, ref, value, offset, size);
 }
 
 JNIEXPORT jint JNICALL QOVIN_DATAREF(getIntArraySizeN)(JNIEnv*, jclass, jlong ref) {
