@@ -25,6 +25,9 @@ public class XPlaneDataRef {
     public static final int TYPE_INT_ARRAY = 16;
     public static final int TYPE_DATA = 32;
 
+    /** Java-backed datarefs registered now; the shared native resources exist while there are any. */
+    private static int publishedCount;
+
     /** The simulator's handle, 0 if none. */
     protected long dataRefPtr;
 
@@ -157,7 +160,30 @@ public class XPlaneDataRef {
         return canWrite(dataRefPtr);
     }
 
+    /** Creates the resources Java-backed datarefs share, before the first one is registered. */
+    static void acquireShared() {
+        if (publishedCount++ == 0) {
+            initialize();
+        }
+    }
+
+    /** Releases them after the last one is unregistered. */
+    static void releaseShared() {
+        if (--publishedCount == 0) {
+            destroy();
+        }
+    }
+
     native long findDataRef(String path);
+
+    private static native void initialize();
+
+    private static native void destroy();
+
+    native long registerDataAccessor(String name, int type, boolean writable, DataReadAccessor readAccessor,
+            DataWriteAccessor writeAccessor);
+
+    native void unregisterDataAccessor(long dataRefPtr, long readRef, long writeRef);
 
     static native int getIntValueN(long dataRefPtr);
 

@@ -1,0 +1,201 @@
+// Natives of com.brevanto.qovin.data.XPlaneDataRef for datarefs that Java
+// publishes: the twelve accessor callbacks call the Java accessor objects.
+#include <XPLMDataAccess.h>
+
+#include "bridge.h"
+#include "com_brevanto_qovin_data_XPlaneDataRef.h"
+
+// Shared by every Java-backed dataref; set by initialize, released by destroy.
+jclass DataReadAccessor = nullptr;
+jclass DataWriteAccessor = nullptr;
+jfloatArray jfloatBuf = nullptr;
+jintArray jintBuf = nullptr;
+jbyteArray jbyteBuf = nullptr;
+jmethodID readFloatMtd = nullptr;
+jmethodID writeFloatMtd = nullptr;
+jmethodID readIntMtd = nullptr;
+jmethodID writeIntMtd = nullptr;
+jmethodID readDoubleMtd = nullptr;
+jmethodID writeDoubleMtd = nullptr;
+jmethodID getDataArraySizeMtd = nullptr;
+jmethodID readDataArrayMtd = nullptr;
+jmethodID writeDataArrayMtd = nullptr;
+jmethodID getIntArraySizeMtd = nullptr;
+jmethodID readIntArrayMtd = nullptr;
+jmethodID writeIntArrayMtd = nullptr;
+jmethodID getFloatArraySizeMtd = nullptr;
+jmethodID readFloatArrayMtd = nullptr;
+jmethodID writeFloatArrayMtd = nullptr;
+
+namespace {
+constexpr jint kScratchElements = 1024;
+
+// An exception thrown by an accessor is printed and cleared; the read answers 0.
+bool threw() {
+  if (!JVMP_env->ExceptionCheck()) return false;
+  JVMP_env->ExceptionDescribe();
+  JVMP_env->ExceptionClear();
+  return true;
+}
+
+jobject accessor(void* refcon) { return static_cast<jobject>(refcon); }
+
+// Array read: a null buffer asks for the size. Otherwise the Java method fills
+// the scratch array; what it reports is cut to the scratch array, to the
+// host's maximum and to at least 0, and that many elements are copied straight
+// from the scratch array into the host's buffer.
+template <typename JArray, typename JElement>
+int readArray(void* refcon, JElement* out, int offset, int max, jmethodID sizeMethod, jmethodID readMethod,
+              JArray scratch, void (JNIEnv::*getRegion)(JArray, jsize, jsize, JElement*)) {
+  if (refcon == nullptr) return 0;
+  if (out == nullptr) {
+    const jint size = JVMP_env->CallIntMethod(accessor(refcon), sizeMethod);
+    return threw() ? 0 : size;
+  }
+  jint n = JVMP_env->CallIntMethod(accessor(refcon), readMethod, offset, scratch);
+  if (threw()) return 0;
+  if (n > kScratchElements) n = kScratchElements;
+  if (n > max) n = max;
+  if (n <= 0) return 0;
+  (JVMP_env->*getRegion)(scratch, 0, n, out);
+  return n;
+}
+
+// Array write: a new Java array of exactly the written count, released after
+// the call. A null buffer or a count of 0 or less calls nothing.
+template <typename JArray, typename JElement, typename HostElement>
+void writeArray(void* refcon, const HostElement* in, int offset, int count, jmethodID writeMethod,
+                JArray (JNIEnv::*newArray)(jsize), void (JNIEnv::*setRegion)(JArray, jsize, jsize, const JElement*)) {
+  if (refcon == nullptr || in == nullptr || count <= 0) return;
+  JArray values = (JVMP_env->*newArray)(count);
+  if (values == nullptr) {
+    threw();
+    return;
+  }
+  (JVMP_env->*setRegion)(values, 0, count, reinterpret_cast<const JElement*>(in));
+  JVMP_env->CallVoidMethod(accessor(refcon), writeMethod, values, offset, count);
+  threw();
+  JVMP_env->DeleteLocalRef(values);
+}
+
+}  // namespace
+
+// A null refcon (no accessor was given) reads 0 and writes nothing.
+int DAreadInt(void* inRefcon) {
+  if (inRefcon == nullptr) return 0;
+  const jint value = JVMP_env->CallIntMethod(accessor(inRefcon), readIntMtd);
+  return threw() ? 0 : value;
+}
+void DAwriteInt(void* inRefcon, int value) {
+  if (inRefcon == nullptr) return;
+  JVMP_env->CallVoidMethod(accessor(inRefcon), writeIntMtd, value);
+  threw();
+}
+float DAreadFloat(void* inRefcon) {
+  if (inRefcon == nullptr) return 0.0f;
+  const jfloat value = JVMP_env->CallFloatMethod(accessor(inRefcon), readFloatMtd);
+  return threw() ? 0.0f : value;
+}
+void DAwriteFloat(void* inRefcon, float value) {
+  if (inRefcon == nullptr) return;
+  JVMP_env->CallVoidMethod(accessor(inRefcon), writeFloatMtd, value);
+  threw();
+}
+double DAreadDouble(void* inRefcon) {
+  if (inRefcon == nullptr) return 0.0;
+  const jdouble value = JVMP_env->CallDoubleMethod(accessor(inRefcon), readDoubleMtd);
+  return threw() ? 0.0 : value;
+}
+void DAwriteDouble(void* inRefcon, double value) {
+  if (inRefcon == nullptr) return;
+  JVMP_env->CallVoidMethod(accessor(inRefcon), writeDoubleMtd, value);
+  threw();
+}
+
+int DAreadIntArray(void* inRefcon, int* outValues, int inOffset, int max) {
+  return readArray(inRefcon, outValues, inOffset, max, getIntArraySizeMtd, readIntArrayMtd, jintBuf,
+                   &JNIEnv::GetIntArrayRegion);
+}
+void DAwriteIntArray(void* inRefcon, int* inValues, int inOffset, int inCount) {
+  writeArray<jintArray, jint>(inRefcon, inValues, inOffset, inCount, writeIntArrayMtd, &JNIEnv::NewIntArray,
+                              &JNIEnv::SetIntArrayRegion);
+}
+int DAreadFloatArray(void* inRefcon, float* outValues, int inOffset, int max) {
+  return readArray(inRefcon, outValues, inOffset, max, getFloatArraySizeMtd, readFloatArrayMtd, jfloatBuf,
+                   &JNIEnv::GetFloatArrayRegion);
+}
+void DAwriteFloatArray(void* inRefcon, float* inValues, int inOffset, int inCount) {
+  writeArray<jfloatArray, jfloat>(inRefcon, inValues, inOffset, inCount, writeFloatArrayMtd, &JNIEnv::NewFloatArray,
+                                  &JNIEnv::SetFloatArrayRegion);
+}
+int DAreadDataArray(void* inRefcon, void* outValues, int inOffset, int max) {
+  return readArray(inRefcon, static_cast<jbyte*>(outValues), inOffset, max, getDataArraySizeMtd, readDataArrayMtd,
+                   jbyteBuf, &JNIEnv::GetByteArrayRegion);
+}
+void DAwriteDataArray(void* inRefcon, void* inValues, int inOffset, int inCount) {
+  writeArray<jbyteArray, jbyte>(inRefcon, static_cast<const jbyte*>(inValues), inOffset, inCount, writeDataArrayMtd,
+                                &JNIEnv::NewByteArray, &JNIEnv::SetByteArrayRegion);
+}
+
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_data_XPlaneDataRef_initialize(JNIEnv* env, jclass) {
+  jfloatBuf = static_cast<jfloatArray>(env->NewGlobalRef(env->NewFloatArray(kScratchElements)));
+  jintBuf = static_cast<jintArray>(env->NewGlobalRef(env->NewIntArray(kScratchElements)));
+  jbyteBuf = static_cast<jbyteArray>(env->NewGlobalRef(env->NewByteArray(kScratchElements)));
+  jclass read = JVMP_env->FindClass("com/brevanto/qovin/data/DataReadAccessor");
+  jclass write = JVMP_env->FindClass("com/brevanto/qovin/data/DataWriteAccessor");
+  if (read == nullptr || write == nullptr) return;
+  DataReadAccessor = static_cast<jclass>(JVMP_env->NewGlobalRef(read));
+  DataWriteAccessor = static_cast<jclass>(JVMP_env->NewGlobalRef(write));
+  readFloatMtd = JVMP_env->GetMethodID(DataReadAccessor, "readFloat", "()F");
+  writeFloatMtd = JVMP_env->GetMethodID(DataWriteAccessor, "writeFloat", "(F)V");
+  readIntMtd = JVMP_env->GetMethodID(DataReadAccessor, "readInt", "()I");
+  writeIntMtd = JVMP_env->GetMethodID(DataWriteAccessor, "writeInt", "(I)V");
+  readDoubleMtd = JVMP_env->GetMethodID(DataReadAccessor, "readDouble", "()D");
+  writeDoubleMtd = JVMP_env->GetMethodID(DataWriteAccessor, "writeDouble", "(D)V");
+  getDataArraySizeMtd = JVMP_env->GetMethodID(DataReadAccessor, "getDataArraySize", "()I");
+  readDataArrayMtd = JVMP_env->GetMethodID(DataReadAccessor, "readData", "(I[B)I");
+  writeDataArrayMtd = JVMP_env->GetMethodID(DataWriteAccessor, "writeData", "([BII)V");
+  getIntArraySizeMtd = JVMP_env->GetMethodID(DataReadAccessor, "getIntArraySize", "()I");
+  readIntArrayMtd = JVMP_env->GetMethodID(DataReadAccessor, "readIntArray", "(I[I)I");
+  writeIntArrayMtd = JVMP_env->GetMethodID(DataWriteAccessor, "writeIntArray", "([III)V");
+  getFloatArraySizeMtd = JVMP_env->GetMethodID(DataReadAccessor, "getFloatArraySize", "()I");
+  readFloatArrayMtd = JVMP_env->GetMethodID(DataReadAccessor, "readFloatArray", "(I[F)I");
+  writeFloatArrayMtd = JVMP_env->GetMethodID(DataWriteAccessor, "writeFloatArray", "([FII)V");
+}
+
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_data_XPlaneDataRef_destroy(JNIEnv*, jclass) {
+  JVMP_env->DeleteGlobalRef(DataReadAccessor);
+  JVMP_env->DeleteGlobalRef(DataWriteAccessor);
+  JVMP_env->DeleteGlobalRef(jfloatBuf);
+  JVMP_env->DeleteGlobalRef(jintBuf);
+  JVMP_env->DeleteGlobalRef(jbyteBuf);
+}
+
+JNIEXPORT jlong JNICALL Java_com_brevanto_qovin_data_XPlaneDataRef_registerDataAccessor(
+    JNIEnv* env, jobject self, jstring name, jint type, jboolean writable, jobject readAccessor,
+    jobject writeAccessor) {
+  jobject readRef = JVMP_env->NewGlobalRef(readAccessor);
+  jobject writeRef = JVMP_env->NewGlobalRef(writeAccessor);
+  const char* text = name != nullptr ? JVMP_env->GetStringUTFChars(name, nullptr) : nullptr;
+  XPLMDataRef ref = nullptr;
+  if (text != nullptr) {
+    ref = XPLMRegisterDataAccessor(text, type, writable ? 1 : 0, DAreadInt, DAwriteInt, DAreadFloat, DAwriteFloat,
+                                   DAreadDouble, DAwriteDouble, DAreadIntArray, DAwriteIntArray, DAreadFloatArray,
+                                   DAwriteFloatArray, DAreadDataArray, DAwriteDataArray, readRef, writeRef);
+    JVMP_env->ReleaseStringUTFChars(name, text);
+  }
+  jclass cls = env->FindClass("com/brevanto/qovin/data/JavaBackedDataRef");
+  env->SetLongField(self, env->GetFieldID(cls, "readRef", "J"), reinterpret_cast<jlong>(readRef));
+  env->SetLongField(self, env->GetFieldID(cls, "writeRef", "J"), reinterpret_cast<jlong>(writeRef));
+  env->DeleteLocalRef(cls);
+  return reinterpret_cast<jlong>(ref);
+}
+
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_data_XPlaneDataRef_unregisterDataAccessor(JNIEnv* env, jobject,
+                                                                                        jlong dataRefPtr,
+                                                                                        jlong readRef,
+                                                                                        jlong writeRef) {
+  XPLMUnregisterDataAccessor(reinterpret_cast<XPLMDataRef>(dataRefPtr));
+  if (readRef != 0) env->DeleteGlobalRef(reinterpret_cast<jobject>(readRef));
+  if (writeRef != 0) env->DeleteGlobalRef(reinterpret_cast<jobject>(writeRef));
+}

@@ -1,0 +1,47 @@
+package com.brevanto.qovin.data;
+
+/**
+ * A dataref that Java publishes: every read by the simulator or another
+ * plugin calls the read accessor, every write the write accessor.
+ *
+ * <pre>
+ * JavaBackedDataRef speed = new JavaBackedDataRef("myplugin/speed", TYPE_FLOAT, false,
+ *         new DataReadAccessor() { public float readFloat() { return currentSpeed; } }, null);
+ * ...
+ * speed.unregister();
+ * </pre>
+ */
+public class JavaBackedDataRef extends XPlaneDataRef {
+    /** Native references to the accessors, owned by this object until {@link #unregister()}. */
+    private long readRef;
+    private long writeRef;
+    private boolean registered;
+
+    /**
+     * Publishes {@code name} with the {@code TYPE_*} bits of {@code type}.
+     * {@link #isValid()} is false if the simulator refused the name.
+     */
+    public JavaBackedDataRef(String name, int type, boolean writable, DataReadAccessor readAccessor,
+            DataWriteAccessor writeAccessor) {
+        super(0L);
+        synchronized (XPlaneDataRef.class) {
+            acquireShared();
+            this.dataRefPtr = registerDataAccessor(name, type, writable, readAccessor, writeAccessor);
+            this.registered = true;
+        }
+    }
+
+    /** Withdraws the dataref; later calls do nothing. */
+    public void unregister() {
+        synchronized (XPlaneDataRef.class) {
+            if (!registered) {
+                return;
+            }
+            unregisterDataAccessor(dataRefPtr, readRef, writeRef);
+            readRef = 0;
+            writeRef = 0;
+            registered = false;
+            releaseShared();
+        }
+    }
+}

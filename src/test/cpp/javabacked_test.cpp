@@ -1,0 +1,168 @@
+// Datarefs published by Java, read and written by the simulator and other plugins.
+#include <XPLMDataAccess.h>
+
+#include <string>
+
+#include "jvm_harness.h"
+#include "xplmsim/sim.h"
+
+using namespace qovintest;
+
+namespace {
+
+constexpr const char* kAccessor = "com/brevanto/qovin/testing/RecordingAccessor";
+constexpr const char* kAccessorTypes = "Lcom/brevanto/qovin/data/DataReadAccessor;Lcom/brevanto/qovin/data/DataWriteAccessor;";
+
+class JavaBackedTest : public BridgeTest {
+ protected:
+  jobject publish(const char* name, int type, bool writable, jobject read, jobject write) {
+    const std::string signature = std::string("(Ljava/lang/String;IZ") + kAccessorTypes + ")V";
+    return newObject("com/brevanto/qovin/data/JavaBackedDataRef", signature.c_str(), env()->NewStringUTF(name), type,
+                     static_cast<jboolean>(writable), read, write);
+  }
+  XPLMDataRef handle(jobject ref) { return reinterpret_cast<XPLMDataRef>(callMethod<jlong>(ref, "getHandle", "()J")); }
+  jlong field(jobject ref, const char* name) {
+    jclass cls = env()->GetObjectClass(ref);
+    const jlong value = env()->GetLongField(ref, env()->GetFieldID(cls, name, "J"));
+    env()->DeleteLocalRef(cls);
+    return value;
+  }
+  std::vector<std::string> calls(jobject accessor) {
+    auto lines = static_cast<jobjectArray>(callMethod<jobject>(accessor, "calls", "()[Ljava/lang/String;"));
+    std::vector<std::string> out;
+    for (jsize i = 0; i < env()->GetArrayLength(lines); ++i) {
+      auto line = static_cast<jstring>(env()->GetObjectArrayElement(lines, i));
+      out.push_back(toStdString(line));
+      env()->DeleteLocalRef(line);
+    }
+    return out;
+  }
+  void setField(jobject accessor, const char* name, jint value) {
+    jclass cls = env()->GetObjectClass(accessor);
+    env()->SetIntField(accessor, env()->GetFieldID(cls, name, "I"), value);
+    env()->DeleteLocalRef(cls);
+  }
+  void setFloats(jobject accessor, const std::vector<float>& values) {
+    jclass cls = env()->GetObjectClass(accessor);
+    env()->SetObjectField(accessor, env()->GetFieldID(cls, "floats", "[F"), floatArray(values));
+    env()->DeleteLocalRef(cls);
+  }
+};
+
+TEST_F(JavaBackedTest, EveryRegistrationHandsAllTwelveCallbacksToTheSimulator) {
+  jobject accessor = newObject(kAccessor, "()V");
+  jobject ref = publish("qovin/test/speed", 2, true, accessor, accessor);
+  const xplmsim::Call* reg = xplmsim::lastCall("XPLMRegisterDataAccessor");
+  ASSERT_NE(reg, nullptr);
+  EXPECT_EQ(reg->s(0), "qovin/test/speed");
+  EXPECT_EQ(reg->i(1), 2);
+  EXPECT_EQ(reg->i(2), 1);
+  for (size_t slot = 3; slot < 15; ++slot) EXPECT_NE(reg->i(slot), 0) << "callback slot " << slot;
+  EXPECT_EQ(reg->i(15), field(ref, "readRef"));
+  EXPECT_EQ(reg->i(16), field(ref, "writeRef"));
+  callMethod(ref, "unregister", "()V");
+}
+
+TEST_F(JavaBackedTest, ScalarReadsAndWritesReachTheAccessors) {
+  jobject accessor = newObject(kAccessor, "()V");
+  jobject ref = publish("qovin/test/speed", xplmType_Float, true, accessor, accessor);
+  {
+    xplmsim::CallerScope other(xplmsim::kOtherPlugin);
+    XPLMDataRef found = XPLMFindDataRef("qovin/test/speed");
+    ASSERT_EQ(found, handle(ref));
+    XPLMSetDataf(found, 0.1f);
+    EXPECT_EQ(XPLMGetDataf(found), 0.1f);
+    EXPECT_EQ(XPLMGetDatai(found), 0);  // int not offered: the accessor is not asked
+  }
+  EXPECT_EQ(calls(accessor), (std::vector<std::string>{"writeFloat 0.1", "readFloat"}));
+  callMethod(ref, "unregister", "()V");
+}
+
+TEST_F(JavaBackedTest, ArrayReadsAskForTheSizeOrCopyWhatJavaPlaced) {
+  jobject accessor = newObject(kAccessor, "()V");
+  setFloats(accessor, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
+  jobject ref = publish("qovin/test/levers", xplmType_FloatArray, true, accessor, accessor);
+  XPLMDataRef h = handle(ref);
+  EXPECT_EQ(XPLMGetDatavf(h, nullptr, 3, 3), 10);
+  float out[4] = {-1, -1, -1, -1};
+  EXPECT_EQ(XPLMGetDatavf(h, out, 6, 3), 3);  // Java places 4, the host asked for 3
+  EXPECT_EQ(out[0], 6.0f);
+  EXPECT_EQ(out[2], 8.0f);
+  EXPECT_EQ(out[3], -1.0f);
+  EXPECT_EQ(calls(accessor), (std::vector<std::string>{"getFloatArraySize", "readFloatArray 6 1024"}));
+  callMethod(ref, "unregister", "()V");
+}
+
+TEST_F(JavaBackedTest, CountsJavaGetsWrongAreCut) {
+  jobject accessor = newObject(kAccessor, "()V");
+  setFloats(accessor, {1, 2});
+  jobject ref = publish("qovin/test/levers", xplmType_FloatArray, true, accessor, accessor);
+  std::vector<float> out(2000, -1.0f);
+  setField(accessor, "count", 5000);
+  EXPECT_EQ(XPLMGetDatavf(handle(ref), out.data(), 0, 2000), 1024);
+  EXPECT_EQ(out[1024], -1.0f);
+  setField(accessor, "count", -7);
+  EXPECT_EQ(XPLMGetDatavf(handle(ref), out.data(), 0, 2000), 0);
+  EXPECT_EQ(XPLMGetDatavf(handle(ref), out.data(), 0, -5), 0);
+  callMethod(ref, "unregister", "()V");
+}
+
+TEST_F(JavaBackedTest, ArrayWritesArriveAsANewArrayOfTheWrittenCount) {
+  jobject accessor = newObject(kAccessor, "()V");
+  jobject ref = publish("qovin/test/levers", xplmType_FloatArray, true, accessor, accessor);
+  float values[3] = {0.5f, 1.5f, 2.5f};
+  XPLMSetDatavf(handle(ref), values, 5, 3);
+  XPLMSetDatavf(handle(ref), values, 0, -2);
+  XPLMSetDatavf(handle(ref), nullptr, 0, 2);
+  EXPECT_EQ(calls(accessor), std::vector<std::string>{"writeFloatArray [0.5, 1.5, 2.5] 5 3"});
+  callMethod(ref, "unregister", "()V");
+}
+
+TEST_F(JavaBackedTest, AThrowingAccessorAnswersZeroAndIsCleared) {
+  jobject accessor = newObject(kAccessor, "()V");
+  setFloats(accessor, {1, 2});
+  jobject ref = publish("qovin/test/levers", xplmType_FloatArray | xplmType_Float, true, accessor, accessor);
+  jclass cls = env()->GetObjectClass(accessor);
+  env()->SetBooleanField(accessor, env()->GetFieldID(cls, "fail", "Z"), JNI_TRUE);
+  float out[2] = {-1, -1};
+  EXPECT_EQ(XPLMGetDataf(handle(ref)), 0.0f);
+  EXPECT_EQ(XPLMGetDatavf(handle(ref), out, 0, 2), 0);
+  EXPECT_EQ(XPLMGetDatavf(handle(ref), nullptr, 0, 0), 0);
+  XPLMSetDatavf(handle(ref), out, 0, 2);
+  EXPECT_FALSE(env()->ExceptionCheck());
+  EXPECT_EQ(out[0], -1.0f);
+  env()->SetBooleanField(accessor, env()->GetFieldID(cls, "fail", "Z"), JNI_FALSE);
+  EXPECT_EQ(XPLMGetDatavf(handle(ref), out, 0, 2), 2);
+  callMethod(ref, "unregister", "()V");
+}
+
+TEST_F(JavaBackedTest, AReadOnlyDataRefKeepsNoWriteReferenceAndItsAccessorCanBeCollected) {
+  jobject accessor = newObject(kAccessor, "()V");
+  jobject ref = publish("qovin/test/readonly", xplmType_Float, false, accessor, nullptr);
+  EXPECT_EQ(field(ref, "writeRef"), 0);
+  EXPECT_NE(field(ref, "readRef"), 0);
+  XPLMSetDataf(handle(ref), 3.0f);
+  jobject weak = weakReference(accessor);
+  env()->DeleteLocalRef(accessor);
+  EXPECT_FALSE(collected(weak));
+  callMethod(ref, "unregister", "()V");
+  EXPECT_EQ(xplmsim::lastCall("XPLMUnregisterDataAccessor")->i(0), reinterpret_cast<long long>(handle(ref)));
+  EXPECT_TRUE(collected(weak));
+  EXPECT_EQ(XPLMFindDataRef("qovin/test/readonly"), nullptr);
+}
+
+TEST_F(JavaBackedTest, ManyCallsLeaveNoLocalReferencesBehind) {
+  jobject accessor = newObject(kAccessor, "()V");
+  setFloats(accessor, {1, 2, 3});
+  jobject ref = publish("qovin/test/levers", xplmType_FloatArray | xplmType_Float, true, accessor, accessor);
+  float values[3] = {1, 2, 3};
+  for (int i = 0; i < 300; ++i) {
+    XPLMSetDatavf(handle(ref), values, 0, 3);
+    XPLMGetDatavf(handle(ref), values, 0, 3);
+    XPLMGetDataf(handle(ref));
+  }
+  EXPECT_EQ(calls(accessor).size(), 900u);
+  callMethod(ref, "unregister", "()V");
+}
+
+}  // namespace
