@@ -30,14 +30,8 @@ class CommandTest : public BridgeTest {
     return callMethod<jboolean>(object, "unregisterHandler", "(J)Z", handlerRef);
   }
   std::vector<std::string> handled() {
-    auto lines = static_cast<jobjectArray>(callStatic<jobject>(recorder, staticMethod(recorder, "log", "()[Ljava/lang/String;")));
-    std::vector<std::string> out;
-    for (jsize i = 0; i < env()->GetArrayLength(lines); ++i) {
-      auto line = static_cast<jstring>(env()->GetObjectArrayElement(lines, i));
-      out.push_back(toStdString(line));
-      env()->DeleteLocalRef(line);
-    }
-    return out;
+    return toStrings(static_cast<jobjectArray>(
+        callStatic<jobject>(recorder, staticMethod(recorder, "log", "()[Ljava/lang/String;"))));
   }
   jclass recorder = nullptr;
 };

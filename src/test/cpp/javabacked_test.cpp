@@ -28,14 +28,7 @@ class JavaBackedTest : public BridgeTest {
     return value;
   }
   std::vector<std::string> calls(jobject accessor) {
-    auto lines = static_cast<jobjectArray>(callMethod<jobject>(accessor, "calls", "()[Ljava/lang/String;"));
-    std::vector<std::string> out;
-    for (jsize i = 0; i < env()->GetArrayLength(lines); ++i) {
-      auto line = static_cast<jstring>(env()->GetObjectArrayElement(lines, i));
-      out.push_back(toStdString(line));
-      env()->DeleteLocalRef(line);
-    }
-    return out;
+    return toStrings(static_cast<jobjectArray>(callMethod<jobject>(accessor, "calls", "()[Ljava/lang/String;")));
   }
   void setField(jobject accessor, const char* name, jint value) {
     jclass cls = env()->GetObjectClass(accessor);

@@ -113,18 +113,22 @@ std::string toStdString(jstring text) {
   return copy;
 }
 
+std::vector<std::string> toStrings(jobjectArray texts) {
+  std::vector<std::string> out;
+  const jsize count = texts != nullptr ? theEnv->GetArrayLength(texts) : 0;
+  for (jsize i = 0; i < count; ++i) {
+    auto text = static_cast<jstring>(theEnv->GetObjectArrayElement(texts, i));
+    out.push_back(toStdString(text));
+    theEnv->DeleteLocalRef(text);
+  }
+  return out;
+}
+
 std::vector<std::string> javaLog() {
   theEnv->PushLocalFrame(16);
   jclass recorder = findClass("com/brevanto/qovin/testing/LogRecorder");
-  auto records = static_cast<jobjectArray>(
-      callStatic<jobject>(recorder, staticMethod(recorder, "records", "()[Ljava/lang/String;")));
-  std::vector<std::string> lines;
-  const jsize count = theEnv->GetArrayLength(records);
-  for (jsize i = 0; i < count; ++i) {
-    auto line = static_cast<jstring>(theEnv->GetObjectArrayElement(records, i));
-    lines.push_back(toStdString(line));
-    theEnv->DeleteLocalRef(line);
-  }
+  const std::vector<std::string> lines = toStrings(static_cast<jobjectArray>(
+      callStatic<jobject>(recorder, staticMethod(recorder, "records", "()[Ljava/lang/String;"))));
   theEnv->PopLocalFrame(nullptr);
   return lines;
 }

@@ -97,6 +97,8 @@ bool collected(jobject weakReference);
 jclass findClass(const char* name);
 jmethodID staticMethod(jclass cls, const char* name, const char* signature);
 std::string toStdString(jstring text);
+// The elements of a Java String[].
+std::vector<std::string> toStrings(jobjectArray texts);
 
 // What the "QOVINNative" logger received since the test began, as "LEVEL|message".
 std::vector<std::string> javaLog();
