@@ -7,7 +7,6 @@
 #include <XPLMDataAccess.h>
 #include <jni.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <map>
@@ -151,7 +150,6 @@ void printDebugLog() {
   }
 }
 
-// What the plugin did through XPLM: calls by function, datarefs written and published.
 // What the plugin has registered, while it still is: published datarefs with
 // their values, its commands, its flight loops.
 std::string registrations() {
@@ -172,6 +170,8 @@ std::string registrations() {
          std::to_string(xplmsim::flightLoopCallsMade()) + " calls\n";
 }
 
+// What the plugin did through XPLM: calls by function and the datarefs it
+// wrote, followed by what it had registered.
 void printSummary(const Options& o, bool failed, const std::string& registered) {
   std::map<std::string, int> counts;
   std::set<std::string> written;

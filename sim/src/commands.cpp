@@ -14,7 +14,7 @@ using namespace xplmsim;
 
 namespace {
 
-using Handlers = std::vector<std::shared_ptr<CommandHandlerEntry>>;
+using Handlers = Registrations<CommandHandlerEntry>;
 
 CommandEntry* command(XPLMCommandRef ref) { return state().commands.find(ref); }
 
@@ -38,24 +38,22 @@ XPLMCommandRef define(const std::string& name, const std::string& description, i
 }
 
 // Runs the handlers of one side; false if one of them stopped processing.
-bool runHandlers(XPLMCommandRef ref, const Handlers& handlers, int phase) {
-  const Handlers snapshot = handlers;
-  for (const auto& h : snapshot) {
-    if (h->alive && h->handler(ref, phase, h->refcon) == 0) return false;
-  }
-  return true;
+bool runHandlers(XPLMCommandRef ref, Handlers& handlers, int phase) {
+  return handlers.walk([&](size_t index) {
+    const CommandHandlerEntry& h = handlers.at(index);
+    return h.handler(ref, phase, h.refcon) != 0;
+  });
 }
 
 void dispatch(XPLMCommandRef ref, int phase) {
   CommandEntry* entry = command(ref);
   if (entry == nullptr || !runHandlers(ref, entry->before, phase)) return;
-  entry = command(ref);
   entry->actions.push_back(phase);
   if (entry->own != nullptr) {
     CallerScope asSimulator(0);
     entry->own(phase);
   }
-  runHandlers(ref, command(ref)->after, phase);
+  runHandlers(ref, entry->after, phase);
 }
 
 Handlers* side(XPLMCommandRef ref, int before) {
@@ -122,10 +120,7 @@ void XPLMRegisterCommandHandler(XPLMCommandRef inComand, XPLMCommandCallback_f i
          ptr(inRefcon));
   Handlers* handlers = side(inComand, inBefore);
   if (handlers == nullptr || inHandler == nullptr) return;
-  auto entry = std::make_shared<CommandHandlerEntry>();
-  entry->handler = inHandler;
-  entry->refcon = inRefcon;
-  handlers->push_back(std::move(entry));
+  handlers->add(CommandHandlerEntry{inHandler, inRefcon});
 }
 
 // Removes the first registration with these four values, if there is one.
@@ -135,13 +130,7 @@ void XPLMUnregisterCommandHandler(XPLMCommandRef inComand, XPLMCommandCallback_f
          ptr(inRefcon));
   Handlers* handlers = side(inComand, inBefore);
   if (handlers == nullptr) return;
-  for (auto it = handlers->begin(); it != handlers->end(); ++it) {
-    if ((*it)->handler == inHandler && (*it)->refcon == inRefcon) {
-      (*it)->alive = false;
-      handlers->erase(it);
-      return;
-    }
-  }
+  handlers->remove([&](const CommandHandlerEntry& h) { return h.handler == inHandler && h.refcon == inRefcon; });
 }
 
 namespace xplmsim {
@@ -183,10 +172,6 @@ void continueHeldCommands() {
 
 void clearCommands() {
   State& s = state();
-  for (size_t i = 0; i < s.commands.size(); ++i) {
-    for (auto& h : s.commands.at(i).before) h->alive = false;
-    for (auto& h : s.commands.at(i).after) h->alive = false;
-  }
   s.commands.clear();
   s.commandsByName.clear();
 }

@@ -15,10 +15,8 @@ using namespace xplmsim;
 namespace {
 
 FlightLoopEntry* findLoop(XPLMFlightLoop_f callback, void* refcon) {
-  for (const auto& entry : state().flightLoops) {
-    if (entry->callback == callback && entry->refcon == refcon) return entry.get();
-  }
-  return nullptr;
+  return state().flightLoops.find(
+      [&](const FlightLoopEntry& e) { return e.callback == callback && e.refcon == refcon; });
 }
 
 void schedule(FlightLoopEntry& entry, float interval) {
@@ -43,23 +41,17 @@ void XPLMRegisterFlightLoopCallback(XPLMFlightLoop_f inFlightLoop, float inInter
   record("XPLMRegisterFlightLoopCallback", ptr(reinterpret_cast<void*>(inFlightLoop)), real(inInterval),
          ptr(inRefcon));
   if (inFlightLoop == nullptr) return;
-  auto entry = std::make_shared<FlightLoopEntry>();
-  entry->callback = inFlightLoop;
-  entry->refcon = inRefcon;
-  schedule(*entry, inInterval);
-  state().flightLoops.push_back(std::move(entry));
+  FlightLoopEntry entry;
+  entry.callback = inFlightLoop;
+  entry.refcon = inRefcon;
+  schedule(entry, inInterval);
+  state().flightLoops.add(entry);
 }
 
 void XPLMUnregisterFlightLoopCallback(XPLMFlightLoop_f inFlightLoop, void* inRefcon) {
   record("XPLMUnregisterFlightLoopCallback", ptr(reinterpret_cast<void*>(inFlightLoop)), ptr(inRefcon));
-  auto& loops = state().flightLoops;
-  for (auto it = loops.begin(); it != loops.end(); ++it) {
-    if ((*it)->callback == inFlightLoop && (*it)->refcon == inRefcon) {
-      (*it)->alive = false;
-      loops.erase(it);
-      return;
-    }
-  }
+  state().flightLoops.remove(
+      [&](const FlightLoopEntry& e) { return e.callback == inFlightLoop && e.refcon == inRefcon; });
 }
 
 void XPLMSetFlightLoopCallbackInterval(XPLMFlightLoop_f inFlightLoop, float inInterval, int inRelativeToNow,
@@ -85,14 +77,15 @@ void runFlightLoop(float elapsedSeconds) {
   s.elapsedTime += elapsedSeconds;
   ++s.loopCounter;
   continueHeldCommands();
-  const std::vector<std::shared_ptr<FlightLoopEntry>> pass = s.flightLoops;
-  for (const auto& entry : pass) {
-    if (!entry->alive || !due(*entry)) continue;
-    const float sinceLastCall = static_cast<float>(s.elapsedTime - entry->lastCallTime);
+  s.flightLoops.walk([&](size_t index) {
+    const FlightLoopEntry& entry = s.flightLoops.at(index);
+    if (!due(entry)) return true;
+    const float sinceLastCall = static_cast<float>(s.elapsedTime - entry.lastCallTime);
     ++s.flightLoopCalls;
-    const float next = entry->callback(sinceLastCall, elapsedSeconds, s.loopCounter, entry->refcon);
-    if (entry->alive) schedule(*entry, next);
-  }
+    const float next = entry.callback(sinceLastCall, elapsedSeconds, s.loopCounter, entry.refcon);
+    if (s.flightLoops.alive(index)) schedule(s.flightLoops.at(index), next);
+    return true;
+  });
 }
 
 int flightLoopCounter() { return state().loopCounter; }
@@ -101,7 +94,6 @@ long long flightLoopCallsMade() { return state().flightLoopCalls; }
 
 void clearFlightLoops() {
   State& s = state();
-  for (const auto& entry : s.flightLoops) entry->alive = false;
   s.flightLoops.clear();
   s.elapsedTime = 0;
   s.loopCounter = 0;

@@ -8,12 +8,12 @@
 
 #include <cstdint>
 #include <initializer_list>
-#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "handles.h"
+#include "registrations.h"
 #include "xplmsim/sim.h"
 
 namespace xplmsim {
@@ -54,13 +54,11 @@ struct FlightLoopEntry {
   float interval = 0;
   double lastCallTime = 0;  // elapsed time of the last call, or of the (re)scheduling
   int lastCallLoop = 0;     // flight-loop counter of the same
-  bool alive = true;
 };
 
 struct CommandHandlerEntry {
   XPLMCommandCallback_f handler = nullptr;
   void* refcon = nullptr;
-  bool alive = true;
 };
 
 struct CommandEntry {
@@ -68,8 +66,8 @@ struct CommandEntry {
   std::string description;
   int creator = 0;
   bool held = false;
-  std::vector<std::shared_ptr<CommandHandlerEntry>> before;
-  std::vector<std::shared_ptr<CommandHandlerEntry>> after;
+  Registrations<CommandHandlerEntry> before;
+  Registrations<CommandHandlerEntry> after;
   std::vector<int> actions;          // phases in which the simulator's own handling ran
   void (*own)(int phase) = nullptr;  // the simulator's own handling, if any
 };
@@ -85,7 +83,7 @@ struct State {
   double elapsedTime = 0;
   int loopCounter = 0;
   long long flightLoopCalls = 0;
-  std::vector<std::shared_ptr<FlightLoopEntry>> flightLoops;
+  Registrations<FlightLoopEntry> flightLoops;
   HandleTable<CommandEntry, 0xC03D> commands;
   std::unordered_map<std::string, size_t> commandsByName;
 };

@@ -76,6 +76,24 @@ TEST_F(SimFlightLoops, ARegistrationRemovedDuringAPassIsNotCalled) {
   EXPECT_TRUE(later.counters.empty());
 }
 
+Loop* recruit = nullptr;
+float registersRecruitAndLeaves(float, float, int, void* refcon) {
+  XPLMRegisterFlightLoopCallback(scripted, -1.0f, recruit);
+  XPLMUnregisterFlightLoopCallback(registersRecruitAndLeaves, refcon);
+  return -1.0f;
+}
+
+TEST_F(SimFlightLoops, ARegistrationAddedDuringAPassFirstRunsInTheNext) {
+  Loop joined({-1.0f});
+  recruit = &joined;
+  XPLMRegisterFlightLoopCallback(registersRecruitAndLeaves, -1.0f, nullptr);
+  xplmsim::runFlightLoop(0.1f);
+  EXPECT_TRUE(joined.counters.empty());
+  EXPECT_EQ(xplmsim::flightLoopCount(), 1);  // the first one left, the recruit stays
+  xplmsim::runFlightLoop(0.1f);
+  EXPECT_EQ(joined.counters, std::vector<int>{2});
+}
+
 TEST_F(SimFlightLoops, IntervalsCanBeRescheduled) {
   Loop loop({-1.0f});
   XPLMRegisterFlightLoopCallback(scripted, 0.0f, &loop);

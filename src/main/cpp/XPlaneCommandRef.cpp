@@ -19,11 +19,7 @@ XPLMCommandRef command(jlong ref) { return reinterpret_cast<XPLMCommandRef>(ref)
 // the command goes on to the simulator and the other handlers.
 int callHandler(jmethodID method, XPLMCommandPhase inPhase, void* inRefcon) {
   const jboolean goOn = JVMP_env->CallBooleanMethod(static_cast<jobject>(inRefcon), method, inPhase);
-  if (JVMP_env->ExceptionCheck()) {
-    JVMP_env->ExceptionDescribe();
-    JVMP_env->ExceptionClear();
-    return 1;
-  }
+  if (printAndClearException()) return 1;
   return goOn ? 1 : 0;
 }
 

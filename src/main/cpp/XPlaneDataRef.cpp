@@ -10,8 +10,6 @@
 #include "com_brevanto_qovin_data_XPlaneDataRef.h"
 
 namespace {
-constexpr jint kScratchElements = 1024;
-
 XPLMDataRef handle(jlong dataRefPtr) { return reinterpret_cast<XPLMDataRef>(dataRefPtr); }
 
 // Never more than the caller's array holds, and never negative.

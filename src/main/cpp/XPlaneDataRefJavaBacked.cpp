@@ -28,15 +28,8 @@ jmethodID readFloatArrayMtd = nullptr;
 jmethodID writeFloatArrayMtd = nullptr;
 
 namespace {
-constexpr jint kScratchElements = 1024;
-
-// An exception thrown by an accessor is printed and cleared; the read answers 0.
-bool threw() {
-  if (!JVMP_env->ExceptionCheck()) return false;
-  JVMP_env->ExceptionDescribe();
-  JVMP_env->ExceptionClear();
-  return true;
-}
+// An exception thrown by an accessor is printed and cleared; a read answers 0.
+bool threw() { return printAndClearException(); }
 
 jobject accessor(void* refcon) { return static_cast<jobject>(refcon); }
 

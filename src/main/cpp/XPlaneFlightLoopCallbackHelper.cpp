@@ -16,12 +16,7 @@ float QOVINflightLoopCallback(float inElapsedSinceLastCall, float inElapsedTimeS
                               void* inRefcon) {
   const jfloat next = JVMP_env->CallFloatMethod(static_cast<jobject>(inRefcon), callbackMethod,
                                                 inElapsedSinceLastCall, inElapsedTimeSinceLastFlightLoop, inCounter);
-  if (JVMP_env->ExceptionCheck()) {
-    JVMP_env->ExceptionDescribe();
-    JVMP_env->ExceptionClear();
-    return 0.0f;
-  }
-  return next;
+  return printAndClearException() ? 0.0f : next;
 }
 
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_processing_XPlaneFlightLoopCallbackHelper_initialize(JNIEnv* env,

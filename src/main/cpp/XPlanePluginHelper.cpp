@@ -70,3 +70,10 @@ void logFiner(const char* msg) { logWith(mtdlogFiner, msg); }
 void logInfo(std::stringstream& lstr) { logStream(mtdlogInfo, lstr); }
 void logFine(std::stringstream& lstr) { logStream(mtdlogFine, lstr); }
 void logFiner(std::stringstream& lstr) { logStream(mtdlogFiner, lstr); }
+
+bool printAndClearException() {
+  if (!JVMP_env->ExceptionCheck()) return false;
+  JVMP_env->ExceptionDescribe();
+  JVMP_env->ExceptionClear();
+  return true;
+}

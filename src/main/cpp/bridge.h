@@ -25,6 +25,13 @@ void logInfo(std::stringstream& lstr);
 void logFine(std::stringstream& lstr);
 void logFiner(std::stringstream& lstr);
 
+// For trampolines, after a call into Java: prints and clears a pending Java
+// exception, so that none reaches the simulator's next call. True if there was one.
+bool printAndClearException();
+
+// Elements of the scratch buffers and arrays that dataref reads go through.
+constexpr jint kScratchElements = 1024;
+
 // Dataref type bits, as the SDK publishes them.
 enum : int {
   kTypeUnknown = 0,
