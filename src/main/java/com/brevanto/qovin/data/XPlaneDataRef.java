@@ -185,6 +185,24 @@ public class XPlaneDataRef {
 
     native void unregisterDataAccessor(long dataRefPtr, long readRef, long writeRef);
 
+    native long registerDirectFloatDataAccessor(String name, long bufferPos);
+
+    native long registerDirectIntDataAccessor(String name, long bufferPos);
+
+    native long registerDirectDoubleDataAccessor(String name, long bufferPos);
+
+    native long[] registerDirectFloatArrayDataAccessor(String name, Object jbuf);
+
+    native long[] registerDirectIntArrayDataAccessor(String name, Object jbuf);
+
+    native void floatBufferReallocated(Object floatBuffer);
+
+    native void intBufferReallocated(Object jintBuffer);
+
+    native void doubleBufferReallocated(Object jdoubleBuffer);
+
+    native void unregisterDirectArrayDataAccessor(long dataRefPtr, long directBufInfoPtr);
+
     static native int getIntValueN(long dataRefPtr);
 
     static native void setIntValueN(long dataRefPtr, int value);

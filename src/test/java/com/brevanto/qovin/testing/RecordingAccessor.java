@@ -7,15 +7,21 @@ import java.util.Arrays;
 import java.util.List;
 
 /**
- * Serves reads from its fields and records every call as text. {@code count},
- * if not -1, replaces what the array reads report; {@code fail} makes every
- * call throw.
+ * Serves reads from its fields and records every call as text ({@code quiet}:
+ * only counts them). {@code count}, if not -1, replaces what the array reads
+ * report; {@code fail} makes every call throw.
  */
 public final class RecordingAccessor implements DataReadAccessor, DataWriteAccessor {
     public float floatValue;
+    public int intValue;
+    public double doubleValue;
     public float[] floats = new float[0];
+    public int[] ints = new int[0];
+    public byte[] bytes = new byte[0];
     public int count = -1;
     public boolean fail;
+    public boolean quiet;
+    public long callCount;
     private final List<String> calls = new ArrayList<>();
 
     public String[] calls() {
@@ -23,7 +29,10 @@ public final class RecordingAccessor implements DataReadAccessor, DataWriteAcces
     }
 
     private void note(String call) {
-        calls.add(call);
+        callCount++;
+        if (!quiet) {
+            calls.add(call);
+        }
         if (fail) {
             throw new IllegalStateException("accessor failure");
         }
@@ -59,6 +68,72 @@ public final class RecordingAccessor implements DataReadAccessor, DataWriteAcces
 
     @Override
     public void writeFloatArray(float[] values, int offset, int n) {
-        note("writeFloatArray " + Arrays.toString(values) + " " + offset + " " + n);
+        note(quiet ? "" : "writeFloatArray " + Arrays.toString(values) + " " + offset + " " + n);
+    }
+
+    @Override
+    public int getIntArraySize() {
+        note("getIntArraySize");
+        return ints.length;
+    }
+
+    @Override
+    public int readIntArray(int offset, int[] buf) {
+        note("readIntArray " + offset + " " + buf.length);
+        int n = Math.max(0, Math.min(ints.length - offset, buf.length));
+        if (offset >= 0 && n > 0) {
+            System.arraycopy(ints, offset, buf, 0, n);
+        }
+        return count != -1 ? count : n;
+    }
+
+    @Override
+    public void writeIntArray(int[] values, int offset, int n) {
+        note(quiet ? "" : "writeIntArray " + Arrays.toString(values) + " " + offset + " " + n);
+    }
+
+    @Override
+    public int getDataArraySize() {
+        note("getDataArraySize");
+        return bytes.length;
+    }
+
+    @Override
+    public int readData(int offset, byte[] buf) {
+        note("readData " + offset + " " + buf.length);
+        int n = Math.max(0, Math.min(bytes.length - offset, buf.length));
+        if (offset >= 0 && n > 0) {
+            System.arraycopy(bytes, offset, buf, 0, n);
+        }
+        return count != -1 ? count : n;
+    }
+
+    @Override
+    public void writeData(byte[] values, int offset, int n) {
+        note(quiet ? "" : "writeData " + Arrays.toString(values) + " " + offset + " " + n);
+    }
+
+    @Override
+    public int readInt() {
+        note("readInt");
+        return intValue;
+    }
+
+    @Override
+    public void writeInt(int value) {
+        note("writeInt " + value);
+        intValue = value;
+    }
+
+    @Override
+    public double readDouble() {
+        note("readDouble");
+        return doubleValue;
+    }
+
+    @Override
+    public void writeDouble(double value) {
+        note("writeDouble " + value);
+        doubleValue = value;
     }
 }

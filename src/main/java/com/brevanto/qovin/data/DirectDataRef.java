@@ -1,0 +1,172 @@
+package com.brevanto.qovin.data;
+
+import java.nio.ByteBuffer;
+import java.nio.ByteOrder;
+import java.util.BitSet;
+
+/**
+ * A single int, float or double that Java publishes as a dataref, kept in
+ * native memory: the simulator's and other plugins' reads and writes are
+ * served without calling into Java. Java reads and writes the value with
+ * {@link #value()} and {@link #set(double)} at the cost of a memory access.
+ *
+ * <p>All such datarefs of one type share one direct buffer, which grows as
+ * more are published.
+ */
+public final class DirectDataRef extends XPlaneDataRef {
+    private static final Pool FLOATS = new Pool(TYPE_FLOAT, Float.BYTES);
+    private static final Pool INTS = new Pool(TYPE_INT, Integer.BYTES);
+    private static final Pool DOUBLES = new Pool(TYPE_DOUBLE, Double.BYTES);
+
+    private final Pool pool;
+    private final int position;
+    private boolean registered;
+
+    private DirectDataRef(Pool pool, String name, double initial) {
+        super(0L);
+        this.pool = pool;
+        this.position = pool.allocate(this);
+        set(initial);
+        switch (pool.type) {
+            case TYPE_FLOAT:
+                dataRefPtr = registerDirectFloatDataAccessor(name, position);
+                break;
+            case TYPE_INT:
+                dataRefPtr = registerDirectIntDataAccessor(name, position);
+                break;
+            default:
+                dataRefPtr = registerDirectDoubleDataAccessor(name, position);
+                break;
+        }
+        registered = true;
+    }
+
+    /** Publishes a writable float dataref {@code name}; {@link #isValid()} is false if the name was refused. */
+    public static DirectDataRef publishFloat(String name, float initial) {
+        synchronized (Pool.class) {
+            return new DirectDataRef(FLOATS, name, initial);
+        }
+    }
+
+    public static DirectDataRef publishInt(String name, int initial) {
+        synchronized (Pool.class) {
+            return new DirectDataRef(INTS, name, initial);
+        }
+    }
+
+    public static DirectDataRef publishDouble(String name, double initial) {
+        synchronized (Pool.class) {
+            return new DirectDataRef(DOUBLES, name, initial);
+        }
+    }
+
+    /** The current value, as the simulator last wrote it or Java set it. */
+    public double value() {
+        synchronized (Pool.class) {
+            return pool.get(position);
+        }
+    }
+
+    /** Sets the value (converted to the dataref's type). */
+    public void set(double value) {
+        synchronized (Pool.class) {
+            pool.put(position, value);
+        }
+    }
+
+    /** Withdraws the dataref and frees its place in the shared buffer; later calls do nothing. */
+    public void unregister() {
+        synchronized (Pool.class) {
+            if (!registered) {
+                return;
+            }
+            unregisterDataAccessor(dataRefPtr, 0, 0);
+            pool.free(position);
+            registered = false;
+        }
+    }
+
+    /** The shared buffer of one type, its free places, and its growth. */
+    private static final class Pool {
+        final int type;
+        final int width;
+        ByteBuffer bytes;
+        final BitSet used = new BitSet();
+
+        Pool(int type, int width) {
+            this.type = type;
+            this.width = width;
+        }
+
+        int allocate(XPlaneDataRef owner) {
+            int position = used.nextClearBit(0);
+            int capacity = bytes == null ? 0 : bytes.capacity() / width;
+            if (position >= capacity) {
+                grow(owner, Math.max(16, capacity * 2));
+            }
+            used.set(position);
+            return position;
+        }
+
+        void free(int position) {
+            used.clear(position);
+        }
+
+        /** A bigger buffer with the old values, handed to the bridge before the old one is dropped. */
+        private void grow(XPlaneDataRef owner, int elements) {
+            ByteBuffer bigger = ByteBuffer.allocateDirect(elements * width).order(ByteOrder.nativeOrder());
+            if (bytes != null) {
+                bigger.put(bytes.duplicate().clear());
+                bigger.clear();
+            }
+            bytes = bigger;
+            switch (type) {
+                case TYPE_FLOAT:
+                    owner.floatBufferReallocated(view());
+                    break;
+                case TYPE_INT:
+                    owner.intBufferReallocated(view());
+                    break;
+                default:
+                    owner.doubleBufferReallocated(view());
+                    break;
+            }
+        }
+
+        private Object view() {
+            switch (type) {
+                case TYPE_FLOAT:
+                    return bytes.asFloatBuffer();
+                case TYPE_INT:
+                    return bytes.asIntBuffer();
+                default:
+                    return bytes.asDoubleBuffer();
+            }
+        }
+
+        double get(int position) {
+            switch (type) {
+                case TYPE_FLOAT:
+                    return bytes.getFloat(position * width);
+                case TYPE_INT:
+                    return bytes.getInt(position * width);
+                default:
+                    return bytes.getDouble(position * width);
+            }
+        }
+
+        void put(int position, double value) {
+            switch (type) {
+                case TYPE_FLOAT:
+                    bytes.putFloat(position * width, (float) value);
+                    break;
+                case TYPE_INT:
+                    bytes.putInt(position * width, (int) value);
+                    break;
+                default:
+                    bytes.putDouble(position * width, value);
+                    break;
+            }
+        }
+    }
+}
