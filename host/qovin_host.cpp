@@ -9,9 +9,11 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "embedded_jvm.h"
@@ -108,12 +110,58 @@ class Jvm {
   JNIEnv* env_ = nullptr;
 };
 
+// Adds one to each of `count` elements that `get` reads, and writes them back with `set`.
+template <typename T, typename Get, typename Set>
+void incrementArray(XPLMDataRef ref, Get get, Set set, bool writable) {
+  const int size = get(ref, nullptr, 0, 0);
+  if (size <= 0) return;
+  std::vector<T> values(static_cast<size_t>(size));
+  const int count = std::min(size, get(ref, values.data(), 0, size));
+  if (!writable || count <= 0) return;
+  for (int i = 0; i < count; ++i) values[static_cast<size_t>(i)] += 1;
+  set(ref, values.data(), 0, count);
+}
+
+// Another plugin reads every dataref the plugin has published, and writes back
+// to each writable one what it read plus one (every element, for arrays; byte
+// data is written back unchanged).
+void anotherPluginVisits() {
+  xplmsim::CallerScope other(xplmsim::kOtherPlugin);
+  for (const xplmsim::DataRefInfo& info : xplmsim::dataRefs()) {
+    if (!info.published || info.owner != xplmsim::kHostPlugin) continue;
+    XPLMDataRef ref = XPLMFindDataRef(info.name.c_str());
+    const int types = XPLMGetDataRefTypes(ref);
+    const bool writable = XPLMCanWriteDataRef(ref) != 0;
+    if (types & xplmType_Int) {
+      const int value = XPLMGetDatai(ref);
+      if (writable) XPLMSetDatai(ref, value + 1);
+    }
+    if (types & xplmType_Float) {
+      const float value = XPLMGetDataf(ref);
+      if (writable) XPLMSetDataf(ref, value + 1);
+    }
+    if (types & xplmType_Double) {
+      const double value = XPLMGetDatad(ref);
+      if (writable) XPLMSetDatad(ref, value + 1);
+    }
+    if (types & xplmType_FloatArray) incrementArray<float>(ref, XPLMGetDatavf, XPLMSetDatavf, writable);
+    if (types & xplmType_IntArray) incrementArray<int>(ref, XPLMGetDatavi, XPLMSetDatavi, writable);
+    if (types & xplmType_Data) {
+      std::string bytes(static_cast<size_t>(std::max(0, XPLMGetDatab(ref, nullptr, 0, 0))), '\0');
+      const int count = XPLMGetDatab(ref, bytes.data(), 0, static_cast<int>(bytes.size()));
+      if (writable && count > 0) XPLMSetDatab(ref, bytes.data(), 0, std::min(count, static_cast<int>(bytes.size())));
+    }
+  }
+}
+
 // Frames take 10% more and 10% less than the frame time in turn, as real
-// frames vary; the user executes each --command once halfway through.
+// frames vary. Halfway through, the user executes each --command once and
+// another plugin reads and writes the plugin's datarefs.
 void runFrames(const Options& o) {
   for (int frame = 0; frame < o.frames; ++frame) {
     if (frame == o.frames / 2) {
       for (const std::string& name : o.commands) xplmsim::commandOnce(name);
+      anotherPluginVisits();
     }
     xplmsim::runFrames(1, o.frameTime * (frame % 2 == 0 ? 1.1f : 0.9f));
   }
@@ -153,10 +201,23 @@ void printDebugLog() {
 // What the plugin has registered, while it still is: published datarefs with
 // their values, its commands, its flight loops.
 std::string registrations() {
+  std::map<std::string, std::pair<int, int>> byOthers;  // dataref: reads, writes by other plugins
+  for (const xplmsim::Call& call : xplmsim::calls()) {
+    if (call.plugin != xplmsim::kOtherPlugin || call.function.rfind("XPLM", 0) != 0 ||
+        call.function.find("Data") == std::string::npos || call.args.empty() ||
+        !std::holds_alternative<long long>(call.args[0])) {
+      continue;
+    }
+    const std::string name = xplmsim::dataRefName(reinterpret_cast<XPLMDataRef>(call.i(0)));
+    if (call.function.rfind("XPLMGetData", 0) == 0 && call.function != "XPLMGetDataRefTypes") ++byOthers[name].first;
+    if (call.function.rfind("XPLMSetData", 0) == 0) ++byOthers[name].second;
+  }
   std::string published;
   for (const xplmsim::DataRefInfo& info : xplmsim::dataRefs()) {
     if (!info.published || info.owner != xplmsim::kHostPlugin) continue;
-    published += "    " + info.name + " = " + xplmsim::valueText(info.name) + "\n";
+    const auto& [reads, writes] = byOthers[info.name];
+    published += "    " + info.name + " = " + xplmsim::valueText(info.name) + " (another plugin read it " +
+                 std::to_string(reads) + "x, wrote it " + std::to_string(writes) + "x)\n";
   }
   std::string commands;
   for (const xplmsim::CommandInfo& info : xplmsim::commands()) {

@@ -30,6 +30,11 @@ public class ExamplePlugin implements XPlanePlugin {
         @Override
         public float callback(float elapsedSinceLastCall, float elapsedTimeSinceLastFlightLoop, int counter) {
             calls++;
+            datarefs.loops = calls;
+            datarefs.heading.set(heading.getFloat());
+            datarefs.altitude.set(elevation.getDouble());
+            datarefs.distance = distanceMetres(startLatitude, startLongitude, latitude.getDouble(),
+                    longitude.getDouble());
             if (calls < 10) {
                 return -1f;
             }
@@ -67,6 +72,7 @@ public class ExamplePlugin implements XPlanePlugin {
     private XPlaneDataRef ignition;
     private final Watch watch = new Watch();
     private Report report;
+    private ExampleDataRefs datarefs;
     private double startLatitude;
     private double startLongitude;
     private float startTime;
@@ -88,6 +94,7 @@ public class ExamplePlugin implements XPlanePlugin {
         startTime = runningTime.getFloat();
         LOG.info(String.format("%s at %.4f, %.4f, %.0f m, heading %.0f", tailNumber.getString(), startLatitude,
                 startLongitude, elevation.getDouble(), heading.getFloat()));
+        datarefs = new ExampleDataRefs();
         report = new Report();
         report.registerHandler(true);
         watch.register(-1f);
@@ -109,6 +116,7 @@ public class ExamplePlugin implements XPlanePlugin {
         float seconds = runningTime.getFloat() - startTime;
         double metres = distanceMetres(startLatitude, startLongitude, latitude.getDouble(), longitude.getDouble());
         LOG.info(String.format("after %.1f s the aircraft has moved %.0f m", seconds, metres));
+        LOG.info("own datarefs: " + datarefs.describe());
         throttle.setFloatArray(0, new float[] {0f});
         battery.setInt(0);
     }
@@ -116,6 +124,7 @@ public class ExamplePlugin implements XPlanePlugin {
     @Override
     public void stop() {
         watch.unregisterAll();
+        datarefs.unregisterAll();
         report.unregisterAllHandlers();
         XPlaneDebugStringImpl.debugLine("ExamplePlugin: stopped");
     }
