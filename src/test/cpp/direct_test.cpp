@@ -92,6 +92,7 @@ TEST_F(DirectTest, AfterReallocationEveryValueIsReadFromTheNewBuffer) {
   EXPECT_NE(floatBufferAddr, before);
   EXPECT_GT(floatBufferCapacity, capacityBefore);
   EXPECT_EQ(XPLMGetDataf(handle(refs[0])), 1.5f);
+  for (size_t i = 1; i < refs.size(); ++i) EXPECT_EQ(XPLMGetDataf(handle(refs[i])), static_cast<float>(i - 1));
   set(refs[0], 7.0);  // written into the new buffer only
   EXPECT_EQ(XPLMGetDataf(handle(refs[0])), 7.0f);
   XPLMSetDataf(handle(refs.back()), 3.0f);

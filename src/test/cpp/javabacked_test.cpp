@@ -71,6 +71,36 @@ TEST_F(JavaBackedTest, ScalarReadsAndWritesReachTheAccessors) {
   callMethod(ref, "unregister", "()V");
 }
 
+TEST_F(JavaBackedTest, IntAndDoubleValuesKeepTheirType) {
+  jobject accessor = newObject(kAccessor, "()V");
+  jobject ref = publish("qovin/test/both", xplmType_Int | xplmType_Double, true, accessor, accessor);
+  XPLMSetDatai(handle(ref), -2147483647);
+  XPLMSetDatad(handle(ref), 0.1);
+  EXPECT_EQ(XPLMGetDatai(handle(ref)), -2147483647);
+  EXPECT_EQ(XPLMGetDatad(handle(ref)), 0.1);
+  EXPECT_EQ(XPLMGetDataf(handle(ref)), 0.0f);
+  EXPECT_EQ(calls(accessor),
+            (std::vector<std::string>{"writeInt -2147483647", "writeDouble 0.1", "readInt", "readDouble"}));
+  callMethod(ref, "unregister", "()V");
+}
+
+TEST_F(JavaBackedTest, BothAccessorsCanBeCollectedAfterUnregistration) {
+  jobject reader = newObject(kAccessor, "()V");
+  jobject writer = newObject(kAccessor, "()V");
+  jobject ref = publish("qovin/test/pair", xplmType_Float, true, reader, writer);
+  jobject weakReader = weakReference(reader);
+  jobject weakWriter = weakReference(writer);
+  env()->DeleteLocalRef(reader);
+  env()->DeleteLocalRef(writer);
+  XPLMSetDataf(handle(ref), 1.0f);
+  EXPECT_FALSE(collected(weakReader));
+  EXPECT_FALSE(collected(weakWriter));
+  callMethod(ref, "unregister", "()V");
+  EXPECT_TRUE(collected(weakReader));
+  EXPECT_TRUE(collected(weakWriter));
+  EXPECT_EQ(field(ref, "readRef"), 0);
+}
+
 TEST_F(JavaBackedTest, ArrayReadsAskForTheSizeOrCopyWhatJavaPlaced) {
   jobject accessor = newObject(kAccessor, "()V");
   setFloats(accessor, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
