@@ -91,12 +91,12 @@ final class ExampleDataRefs implements DataReadAccessor, DataWriteAccessor {
 
     @Override
     public int readFloatArray(int offset, float[] buf) {
-        return copyOut(levers.length, offset, buf.length, (from, n) -> System.arraycopy(levers, from, buf, 0, n));
+        return copyOut(levers, levers.length, offset, buf, buf.length);
     }
 
     @Override
     public void writeFloatArray(float[] values, int offset, int count) {
-        copyIn(levers.length, offset, count, n -> System.arraycopy(values, 0, levers, offset, n));
+        copyIn(values, levers, levers.length, offset, count);
     }
 
     @Override
@@ -106,12 +106,12 @@ final class ExampleDataRefs implements DataReadAccessor, DataWriteAccessor {
 
     @Override
     public int readIntArray(int offset, int[] buf) {
-        return copyOut(switches.length, offset, buf.length, (from, n) -> System.arraycopy(switches, from, buf, 0, n));
+        return copyOut(switches, switches.length, offset, buf, buf.length);
     }
 
     @Override
     public void writeIntArray(int[] values, int offset, int count) {
-        copyIn(switches.length, offset, count, n -> System.arraycopy(values, 0, switches, offset, n));
+        copyIn(values, switches, switches.length, offset, count);
     }
 
     @Override
@@ -121,7 +121,7 @@ final class ExampleDataRefs implements DataReadAccessor, DataWriteAccessor {
 
     @Override
     public int readData(int offset, byte[] buf) {
-        return copyOut(callsign.length, offset, buf.length, (from, n) -> System.arraycopy(callsign, from, buf, 0, n));
+        return copyOut(callsign, callsign.length, offset, buf, buf.length);
     }
 
     @Override
@@ -131,28 +131,21 @@ final class ExampleDataRefs implements DataReadAccessor, DataWriteAccessor {
         }
     }
 
-    private interface Copy {
-        void copy(int from, int count);
-    }
-
-    private interface CopyIn {
-        void copy(int count);
-    }
-
-    /** Elements from {@code offset} on, as many as fit; returns how many. */
-    private static int copyOut(int length, int offset, int room, Copy copy) {
+    /** Elements of {@code source} from {@code offset} on, as many as fit into {@code buf}; returns how many. */
+    private static int copyOut(Object source, int length, int offset, Object buf, int room) {
         if (offset < 0 || offset >= length) {
             return 0;
         }
         int n = Math.min(length - offset, room);
-        copy.copy(offset, n);
+        System.arraycopy(source, offset, buf, 0, n);
         return n;
     }
 
-    private static void copyIn(int length, int offset, int count, CopyIn copy) {
+    /** The first {@code count} of {@code values} into {@code target} from {@code offset} on, as many as fit. */
+    private static void copyIn(Object values, Object target, int length, int offset, int count) {
         if (offset < 0 || offset >= length || count <= 0) {
             return;
         }
-        copy.copy(Math.min(length - offset, count));
+        System.arraycopy(values, 0, target, offset, Math.min(length - offset, count));
     }
 }

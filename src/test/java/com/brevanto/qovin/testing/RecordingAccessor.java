@@ -28,6 +28,15 @@ public final class RecordingAccessor implements DataReadAccessor, DataWriteAcces
         return calls.toArray(new String[0]);
     }
 
+    /** Copies what there is from {@code offset} on into {@code buf}; reports it, or {@code count}. */
+    private int copyOut(Object source, int length, int offset, Object buf, int room) {
+        int n = Math.max(0, Math.min(length - offset, room));
+        if (offset >= 0 && n > 0) {
+            System.arraycopy(source, offset, buf, 0, n);
+        }
+        return count != -1 ? count : n;
+    }
+
     private void note(String call) {
         callCount++;
         if (!quiet) {
@@ -59,11 +68,7 @@ public final class RecordingAccessor implements DataReadAccessor, DataWriteAcces
     @Override
     public int readFloatArray(int offset, float[] buf) {
         note("readFloatArray " + offset + " " + buf.length);
-        int n = Math.max(0, Math.min(floats.length - offset, buf.length));
-        if (offset >= 0 && n > 0) {
-            System.arraycopy(floats, offset, buf, 0, n);
-        }
-        return count != -1 ? count : n;
+        return copyOut(floats, floats.length, offset, buf, buf.length);
     }
 
     @Override
@@ -80,11 +85,7 @@ public final class RecordingAccessor implements DataReadAccessor, DataWriteAcces
     @Override
     public int readIntArray(int offset, int[] buf) {
         note("readIntArray " + offset + " " + buf.length);
-        int n = Math.max(0, Math.min(ints.length - offset, buf.length));
-        if (offset >= 0 && n > 0) {
-            System.arraycopy(ints, offset, buf, 0, n);
-        }
-        return count != -1 ? count : n;
+        return copyOut(ints, ints.length, offset, buf, buf.length);
     }
 
     @Override
@@ -101,11 +102,7 @@ public final class RecordingAccessor implements DataReadAccessor, DataWriteAcces
     @Override
     public int readData(int offset, byte[] buf) {
         note("readData " + offset + " " + buf.length);
-        int n = Math.max(0, Math.min(bytes.length - offset, buf.length));
-        if (offset >= 0 && n > 0) {
-            System.arraycopy(bytes, offset, buf, 0, n);
-        }
-        return count != -1 ? count : n;
+        return copyOut(bytes, bytes.length, offset, buf, buf.length);
     }
 
     @Override
