@@ -2,6 +2,7 @@
 #include "xplmsim/sim.h"
 
 #include "state.h"
+#include "xplmsim/display.h"
 #include "xplmsim/flightloops.h"
 
 namespace xplmsim {
@@ -23,6 +24,9 @@ void reset() {
   clearFlightLoops();
   clearCommands();
   installDefaultCommands();
+  clearDrawCallbacks();
+  clearWindows();
+  clearGraphics();
 }
 
 const std::vector<Call>& calls() { return state().calls; }
@@ -56,6 +60,7 @@ void runFrames(int count, float elapsedSeconds) {
   for (int i = 0; i < count; ++i) {
     advanceDataRefs(elapsedSeconds);
     runFlightLoop(elapsedSeconds);
+    drawFrame();
     ++state().frames;
   }
 }

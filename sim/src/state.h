@@ -14,6 +14,7 @@
 
 #include "handles.h"
 #include "registrations.h"
+#include "xplmsim/display.h"
 #include "xplmsim/sim.h"
 
 namespace xplmsim {
@@ -113,6 +114,13 @@ void clearCommands();
 void installDefaultCommands();
 // Runs the continue phase of every held command.
 void continueHeldCommands();
+void clearDrawCallbacks();
+void clearWindows();
+void clearGraphics();
+// Draws the visible windows, back to front (drawFrame calls it).
+void drawWindows();
+// The key callback of the window with keyboard focus, if any.
+InputResult deliverKeyToFocus(char key, XPLMKeyFlags flags, char virtualKey);
 
 }  // namespace xplmsim
 

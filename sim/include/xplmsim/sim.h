@@ -62,8 +62,9 @@ class CallerScope {
 const std::string& debugLog();
 
 // --- frames ------------------------------------------------------------------
-// Runs `count` frames of `elapsedSeconds` each: simulated time advances and the
-// aircraft moves along its heading at its ground speed.
+// Runs `count` frames of `elapsedSeconds` each: simulated time advances, the
+// aircraft moves along its heading at its ground speed, the flight loop runs
+// and the frame is drawn.
 void runFrames(int count, float elapsedSeconds);
 // Frames run since reset.
 int frameCount();

@@ -1,0 +1,96 @@
+// Natives of com.brevanto.qovin.graphics.XPlaneGraphics: the simulator's
+// drawing utilities, textures, graphics state and coordinate conversion.
+#include <XPLMGraphics.h>
+
+#include <algorithm>
+
+#include "bridge.h"
+#include "com_brevanto_qovin_graphics_XPlaneGraphics.h"
+
+namespace {
+// Text up to this many bytes is drawn from the stack, without an allocation.
+constexpr jsize kTextOnStack = 512;
+
+// The three results go into elements 0 to 2 of `out`; a shorter array gets
+// only what fits, a null array nothing. Other elements are left as they are.
+void writeThree(JNIEnv* env, jdoubleArray out, const jdouble values[3]) {
+  if (out == nullptr) return;
+  env->SetDoubleArrayRegion(out, 0, std::min<jsize>(3, env->GetArrayLength(out)), values);
+}
+}  // namespace
+
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_graphics_XPlaneGraphics_drawTranslucentDarkBox(
+    JNIEnv*, jclass, jint left, jint top, jint right, jint bottom) {
+  XPLMDrawTranslucentDarkBox(left, top, right, bottom);
+}
+
+// The colour is read, never written: components missing from a short (or
+// null) array are 0. A null text draws nothing. The text always wraps at wrapWidth.
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_graphics_XPlaneGraphics_drawString(JNIEnv* env, jclass,
+                                                                                  jfloatArray color,
+                                                                                  jint xOffset, jint yOffset,
+                                                                                  jstring text, jint wrapWidth,
+                                                                                  jint fontId) {
+  if (text == nullptr) return;
+  jfloat rgb[3] = {0, 0, 0};
+  if (color != nullptr) env->GetFloatArrayRegion(color, 0, std::min<jsize>(3, env->GetArrayLength(color)), rgb);
+  int wrap = wrapWidth;
+  const jsize length = env->GetStringUTFLength(text);
+  if (length >= 0 && length < kTextOnStack) {
+    char chars[kTextOnStack];
+    env->GetStringUTFRegion(text, 0, env->GetStringLength(text), chars);
+    chars[length] = '\0';
+    XPLMDrawString(rgb, xOffset, yOffset, chars, &wrap, fontId);
+    return;
+  }
+  const char* chars = env->GetStringUTFChars(text, nullptr);
+  if (chars == nullptr) return;
+  XPLMDrawString(rgb, xOffset, yOffset, const_cast<char*>(chars), &wrap, fontId);
+  env->ReleaseStringUTFChars(text, chars);
+}
+
+// Every element of texIds gets a new texture number; a null array asks for none.
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_graphics_XPlaneGraphics_generateTextureNumbers(JNIEnv* env, jclass,
+                                                                                              jintArray texIds) {
+  if (texIds == nullptr) return;
+  const jsize count = env->GetArrayLength(texIds);
+  jint* ids = env->GetIntArrayElements(texIds, nullptr);
+  if (ids == nullptr) return;
+  XPLMGenerateTextureNumbers(ids, count);
+  env->ReleaseIntArrayElements(texIds, ids, 0);
+}
+
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_graphics_XPlaneGraphics_bindTexture2d(JNIEnv*, jclass, jint tex,
+                                                                                     jint unit) {
+  XPLMBindTexture2d(tex, unit);
+}
+
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_graphics_XPlaneGraphics_setGraphicsState(
+    JNIEnv*, jclass, jboolean enableFog, jint inNumberTexUnits, jboolean inEnableLighting,
+    jboolean inEnableAlphaTesting, jboolean inEnableAlphaBlending, jboolean inEnableDepthTesting,
+    jboolean inEnableDepthWriting) {
+  XPLMSetGraphicsState(enableFog ? 1 : 0, inNumberTexUnits, inEnableLighting ? 1 : 0, inEnableAlphaTesting ? 1 : 0,
+                       inEnableAlphaBlending ? 1 : 0, inEnableDepthTesting ? 1 : 0, inEnableDepthWriting ? 1 : 0);
+}
+
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_graphics_XPlaneGraphics_worldToLocal(JNIEnv* env, jclass,
+                                                                                    jdouble lat, jdouble lon,
+                                                                                    jdouble alt,
+                                                                                    jdoubleArray xyz) {
+  jdouble local[3] = {0, 0, 0};
+  XPLMWorldToLocal(lat, lon, alt, &local[0], &local[1], &local[2]);
+  writeThree(env, xyz, local);
+}
+
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_graphics_XPlaneGraphics_localToWorld(JNIEnv* env, jclass,
+                                                                                    jdouble x, jdouble y,
+                                                                                    jdouble z,
+                                                                                    jdoubleArray world) {
+  jdouble result[3] = {0, 0, 0};
+  XPLMLocalToWorld(x, y, z, &result[0], &result[1], &result[2]);
+  writeThree(env, world, result);
+}
+
+JNIEXPORT jint JNICALL Java_com_brevanto_qovin_graphics_XPlaneGraphics_getTextureN(JNIEnv*, jclass, jint id) {
+  return XPLMGetTexture(id);
+}

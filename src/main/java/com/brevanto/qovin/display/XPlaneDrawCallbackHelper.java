@@ -1,0 +1,93 @@
+package com.brevanto.qovin.display;
+
+import java.util.HashMap;
+import java.util.Map;
+
+/**
+ * A Java object that draws in one of the simulator's drawing phases, before or
+ * after the simulator draws that phase. Subclass it, implement
+ * {@link #callback(int, boolean)} and {@link #register(int, boolean)} it.
+ */
+public abstract class XPlaneDrawCallbackHelper {
+    static {
+        initialize();
+    }
+
+    // Drawing phases: 3-D scene, then cockpit 2-D.
+    public static final int PHASE_FIRST_SCENE = 0;
+    public static final int PHASE_TERRAIN = 5;
+    public static final int PHASE_AIRPORTS = 10;
+    public static final int PHASE_VECTORS = 15;
+    public static final int PHASE_OBJECTS = 20;
+    public static final int PHASE_AIRPLANES = 25;
+    public static final int PHASE_LAST_SCENE = 30;
+    public static final int PHASE_FIRST_COCKPIT = 35;
+    public static final int PHASE_PANEL = 40;
+    public static final int PHASE_GAUGES = 45;
+    public static final int PHASE_WINDOW = 50;
+    public static final int PHASE_LAST_COCKPIT = 55;
+
+    private static final class Registration {
+        final int phase;
+        final boolean before;
+
+        Registration(int phase, boolean before) {
+            this.phase = phase;
+            this.before = before;
+        }
+    }
+
+    private final Map<Long, Registration> registrations = new HashMap<>();
+
+    /**
+     * Called in the phase this object registered for.
+     *
+     * @param phase the drawing phase
+     * @param before true before the simulator draws the phase, false after
+     * @return for a before-callback, 1 to let the simulator draw the phase and
+     *     0 to skip its drawing this frame; ignored after the phase. A callback
+     *     that throws answers 0 (its exception is printed).
+     */
+    public abstract int callback(int phase, boolean before);
+
+    /**
+     * Registers this object for {@code phase}, before or after the simulator
+     * draws it. Returns the handler reference, or 0 if the simulator refused
+     * (a phase it does not have).
+     */
+    public synchronized long register(int phase, boolean before) {
+        long handlerRef = registerDrawCallback(phase, before);
+        if (handlerRef != 0) {
+            registrations.put(handlerRef, new Registration(phase, before));
+        }
+        return handlerRef;
+    }
+
+    /**
+     * Ends the registration {@code handlerRef}. Returns the simulator's answer
+     * (1 when it is gone), or 0 for a reference that is not a registration of
+     * this object.
+     */
+    public synchronized int unregister(long handlerRef) {
+        Registration registration = registrations.get(handlerRef);
+        if (registration == null) {
+            return 0;
+        }
+        int result = unregisterDrawCallback(handlerRef, registration.phase, registration.before);
+        if (result == 1) {
+            registrations.remove(handlerRef);
+        }
+        return result;
+    }
+
+    /** Number of current registrations of this object. */
+    public synchronized int registrationCount() {
+        return registrations.size();
+    }
+
+    private static native void initialize();
+
+    private native long registerDrawCallback(int phase, boolean before);
+
+    private native int unregisterDrawCallback(long gref, int phase, boolean before);
+}

@@ -1,0 +1,253 @@
+package com.brevanto.qovin.display;
+
+/**
+ * A simulator window drawn and controlled by this Java object. Subclass it,
+ * override the callbacks you need, and open the window with one of the
+ * {@code create} methods. The window keeps this object alive until
+ * {@link #destroy()}.
+ *
+ * <p>Coordinates are global desktop boxels for windows made by
+ * {@link #create}, pixels of the main simulator window for those made by
+ * {@link #createLegacy}; rectangles are left, top, right, bottom with top
+ * above bottom. A callback that throws has its exception printed; the int
+ * callbacks then answer -1.
+ */
+public abstract class XPlaneWindowHelper {
+    static {
+        initialize();
+    }
+
+    // Layers, lowest first.
+    public static final int LAYER_FLIGHT_OVERLAY = 0;
+    public static final int LAYER_FLOATING_WINDOWS = 1;
+    public static final int LAYER_MODAL = 2;
+    public static final int LAYER_GROWL_NOTIFICATIONS = 3;
+
+    // Positioning modes.
+    public static final int POSITION_FREE = 0;
+    public static final int CENTER_ON_MONITOR = 1;
+    public static final int FULL_SCREEN_ON_MONITOR = 2;
+    public static final int FULL_SCREEN_ON_ALL_MONITORS = 3;
+    public static final int POP_OUT = 4;
+
+    // Mouse status of a click callback.
+    public static final int MOUSE_DOWN = 1;
+    public static final int MOUSE_DRAG = 2;
+    public static final int MOUSE_UP = 3;
+
+    // Cursor status answered by cursorStatusCallback.
+    public static final int CURSOR_DEFAULT = 0;
+    public static final int CURSOR_HIDDEN = 1;
+    public static final int CURSOR_ARROW = 2;
+    public static final int CURSOR_CUSTOM = 3;
+
+    // Key flags.
+    public static final int SHIFT_FLAG = 1;
+    public static final int OPTION_ALT_FLAG = 2;
+    public static final int CONTROL_FLAG = 4;
+    public static final int DOWN_FLAG = 8;
+    public static final int UP_FLAG = 16;
+
+    private long windowId;
+
+    // --- callbacks ---------------------------------------------------------
+
+    /** Draws the window; called each frame while it is visible. */
+    public void drawWindowCallback() {
+    }
+
+    /**
+     * A key while the window has keyboard focus, or the loss of focus
+     * ({@code losingFocus} true). Key codes are the simulator's 8-bit codes as
+     * signed bytes: {@code key & 0xFF} gives the code back.
+     */
+    public void keyPressedCallback(byte key, int flags, byte virtualKey, boolean losingFocus) {
+    }
+
+    /** A left click: down, drag or up. Answer 1 to consume it, 0 to pass it through. */
+    public int mouseClickCallback(int x, int y, int mouseStatus) {
+        return 1;
+    }
+
+    /** A right click (windows made with a layer only). Answer as for left clicks. */
+    public int rightMouseClickCallback(int x, int y, int mouseStatus) {
+        return 1;
+    }
+
+    /** The mouse is over the window: answer the cursor to show. */
+    public int cursorStatusCallback(int x, int y) {
+        return CURSOR_DEFAULT;
+    }
+
+    /** The wheel turned over the window ({@code wheel} 0 vertical, 1 horizontal). Answer 1 to consume. */
+    public int mouseWheelCallback(int x, int y, int wheel, int clicks) {
+        return 0;
+    }
+
+    // --- creation --------------------------------------------------------------
+
+    /**
+     * Opens a legacy window (pixels, no frame), which receives draw, key and
+     * left-click calls only. Returns its handle.
+     */
+    public synchronized long createLegacy(int left, int top, int right, int bottom, boolean visible) {
+        checkClosed();
+        windowId = createWindow(left, top, right, bottom, visible);
+        return windowId;
+    }
+
+    /**
+     * Opens a window in the flight-overlay layer, undecorated, which receives
+     * every call but right clicks. Returns its handle.
+     */
+    public synchronized long create(int left, int top, int right, int bottom, boolean visible) {
+        checkClosed();
+        windowId = createWindowEx(left, top, right, bottom, visible);
+        return windowId;
+    }
+
+    /**
+     * Opens a window in {@code layer}, with the simulator's frame and title
+     * bar if {@code decorate}, which receives every call. Returns its handle.
+     */
+    public synchronized long create(int left, int top, int right, int bottom, boolean visible, boolean decorate,
+            int layer) {
+        checkClosed();
+        windowId = createWindowEx2(left, top, right, bottom, visible, decorate, layer);
+        return windowId;
+    }
+
+    /** Closes the window; no callback follows. Does nothing when none is open. */
+    public synchronized void destroy() {
+        if (windowId != 0) {
+            destroy(windowId);
+            windowId = 0;
+        }
+    }
+
+    /** The window's handle, 0 when none is open. */
+    public synchronized long windowId() {
+        return windowId;
+    }
+
+    private void checkClosed() {
+        if (windowId != 0) {
+            throw new IllegalStateException("this object already has a window open");
+        }
+    }
+
+    // --- the open window ---------------------------------------------------
+
+    /** Left, top, right, bottom. */
+    public synchronized int[] geometry() {
+        int[] geometry = new int[4];
+        getGeometry(windowId, geometry);
+        return geometry;
+    }
+
+    public synchronized void setGeometry(int left, int top, int right, int bottom) {
+        setGeometryN(windowId, left, top, right, bottom);
+    }
+
+    /** Left, top, right, bottom of a popped-out window, in the operating system's pixels. */
+    public synchronized int[] geometryOS() {
+        int[] geometry = new int[4];
+        getGeometryOS_N(windowId, geometry);
+        return geometry;
+    }
+
+    public synchronized void setGeometryOS(int left, int top, int right, int bottom) {
+        setGeometryOS_N(windowId, left, top, right, bottom);
+    }
+
+    /** One of the positioning modes; a negative monitor is the simulator's main monitor. */
+    public synchronized void setPositioningMode(int mode, int monitorIdx) {
+        setPositioningModeN(windowId, mode, monitorIdx);
+    }
+
+    /** The title, shown on decorated windows. */
+    public synchronized void setTitle(String title) {
+        setTitleN(windowId, title);
+    }
+
+    public synchronized void setResizingLimits(int minWidthBoxels, int minHeightBoxels, int maxWidthBoxels,
+            int maxHeightBoxels) {
+        setResizingLimitsN(windowId, minWidthBoxels, minHeightBoxels, maxWidthBoxels, maxHeightBoxels);
+    }
+
+    /** How each edge follows a resize of the simulator's window: 0 left/bottom, 1 right/top. */
+    public synchronized void setGravity(float leftGravity, float topGravity, float rightGravity,
+            float bottomGravity) {
+        setGravityN(windowId, leftGravity, topGravity, rightGravity, bottomGravity);
+    }
+
+    public synchronized boolean poppedOut() {
+        return isPoppedOut(windowId);
+    }
+
+    public synchronized void setVisible(boolean visible) {
+        setVisibleN(windowId, visible);
+    }
+
+    public synchronized boolean isVisible() {
+        return isVisibleN(windowId);
+    }
+
+    /** Takes the keyboard focus: every key goes to this window from now on. */
+    public synchronized void takeFocus() {
+        takeFocusN(windowId);
+    }
+
+    /** Brings the window to the front of its layer. */
+    public synchronized void bringToFront() {
+        bringToFrontN(windowId);
+    }
+
+    /** Whether the window is the front-most visible one of its layer. */
+    public synchronized boolean isInFront() {
+        return isInFrontN(windowId);
+    }
+
+    // --- natives ---------------------------------------------------------------
+
+    private static native void initialize();
+
+    private native long createWindow(int left, int top, int right, int bottom, boolean visible);
+
+    private native long createWindowEx(int left, int top, int right, int bottom, boolean visible);
+
+    private native long createWindowEx2(int left, int top, int right, int bottom, boolean visible,
+            boolean decorate, int layer);
+
+    private static native void destroy(long windowId);
+
+    private static native void getGeometry(long windowId, int[] jgeom);
+
+    private static native void setGeometryN(long windowId, int left, int top, int right, int bottom);
+
+    private static native void getGeometryOS_N(long windowId, int[] jgeom);
+
+    private static native void setGeometryOS_N(long windowId, int left, int top, int right, int bottom);
+
+    private static native void setPositioningModeN(long windowId, int mode, int monitorIdx);
+
+    private static native void setTitleN(long windowId, String jtitle);
+
+    private static native void setResizingLimitsN(long windowId, int minWidthBoxels, int minHeightBoxels,
+            int maxWidthBoxels, int maxHeightBoxels);
+
+    private static native void setGravityN(long windowId, float leftGravity, float topGravity, float rightGravity,
+            float bottomGravity);
+
+    private static native boolean isPoppedOut(long windowId);
+
+    private static native void setVisibleN(long windowId, boolean visible);
+
+    private static native boolean isVisibleN(long windowId);
+
+    private static native void takeFocusN(long windowId);
+
+    private static native void bringToFrontN(long windowId);
+
+    private static native boolean isInFrontN(long windowId);
+}

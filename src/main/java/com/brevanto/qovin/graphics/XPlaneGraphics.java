@@ -1,0 +1,73 @@
+package com.brevanto.qovin.graphics;
+
+/**
+ * The simulator's drawing utilities, for draw and window callbacks: text and
+ * dark boxes, textures, the graphics state, and conversion between world
+ * coordinates (latitude, longitude, metres above sea level) and the local
+ * coordinates scenery is drawn in (metres; x east, y up, z south).
+ */
+public final class XPlaneGraphics {
+    // Fonts.
+    public static final int FONT_BASIC = 0;
+    public static final int FONT_PROPORTIONAL = 18;
+
+    // The simulator's own textures, for getTextureN.
+    public static final int TEX_GENERAL_INTERFACE = 0;
+    public static final int TEX_AIRCRAFT_PAINT = 1;
+    public static final int TEX_AIRCRAFT_LITE_MAP = 2;
+
+    private XPlaneGraphics() {
+    }
+
+    /** Draws the translucent dark box the simulator puts behind text. */
+    public static native void drawTranslucentDarkBox(int left, int top, int right, int bottom);
+
+    /**
+     * Draws {@code text} with its lower left corner at the offsets, in the
+     * colour given by the first three elements of {@code color} (red, green,
+     * blue from 0 to 1; missing elements count as 0; the array is not
+     * changed), word-wrapped at {@code wrapWidth}.
+     */
+    public static native void drawString(float[] color, int xOffset, int yOffset, String text, int wrapWidth,
+            int fontId);
+
+    /** Fills every element of {@code texIds} with a new texture number. */
+    public static native void generateTextureNumbers(int[] texIds);
+
+    /** Binds texture {@code tex} to texture unit {@code unit}. */
+    public static native void bindTexture2d(int tex, int unit);
+
+    /** Sets the graphics state through the simulator's state cache. */
+    public static native void setGraphicsState(boolean enableFog, int inNumberTexUnits, boolean inEnableLighting,
+            boolean inEnableAlphaTesting, boolean inEnableAlphaBlending, boolean inEnableDepthTesting,
+            boolean inEnableDepthWriting);
+
+    /**
+     * Converts a world position to local coordinates, written into
+     * {@code xyz[0..2]} (as many of them as the array has).
+     */
+    public static native void worldToLocal(double lat, double lon, double alt, double[] xyz);
+
+    /**
+     * Converts local coordinates to latitude, longitude and altitude, written
+     * into {@code world[0..2]} (as many of them as the array has).
+     */
+    public static native void localToWorld(double x, double y, double z, double[] world);
+
+    /** The texture number of one of the simulator's own textures. */
+    public static native int getTextureN(int id);
+
+    /** Local coordinates of a world position, as a new array of three. */
+    public static double[] worldToLocal(double lat, double lon, double alt) {
+        double[] xyz = new double[3];
+        worldToLocal(lat, lon, alt, xyz);
+        return xyz;
+    }
+
+    /** World position of local coordinates, as a new array of three. */
+    public static double[] localToWorld(double x, double y, double z) {
+        double[] world = new double[3];
+        localToWorld(x, y, z, world);
+        return world;
+    }
+}
