@@ -160,6 +160,36 @@ jbyteArray byteArray(const std::vector<signed char>& values) {
   return array;
 }
 
+jdoubleArray doubleArray(const std::vector<double>& values) {
+  jdoubleArray array = theEnv->NewDoubleArray(static_cast<jsize>(values.size()));
+  theEnv->SetDoubleArrayRegion(array, 0, static_cast<jsize>(values.size()), values.data());
+  return array;
+}
+
+std::vector<double> elements(jdoubleArray array) {
+  std::vector<double> values(static_cast<size_t>(theEnv->GetArrayLength(array)));
+  theEnv->GetDoubleArrayRegion(array, 0, static_cast<jsize>(values.size()), values.data());
+  return values;
+}
+
+std::string captureJavaStderr(const std::function<void()>& action) {
+  jclass capture = findClass("com/brevanto/qovin/testing/ErrCapture");
+  callStatic(capture, staticMethod(capture, "start", "()V"));
+  action();
+  jobject text = callStatic<jobject>(capture, staticMethod(capture, "stop", "()Ljava/lang/String;"));
+  std::string result = toStdString(static_cast<jstring>(text));
+  theEnv->DeleteLocalRef(text);
+  theEnv->DeleteLocalRef(capture);
+  return result;
+}
+
+std::vector<std::string> takeStrings(jobject object, const char* method) {
+  jobject texts = callMethod<jobject>(object, method, "()[Ljava/lang/String;");
+  std::vector<std::string> result = toStrings(static_cast<jobjectArray>(texts));
+  theEnv->DeleteLocalRef(texts);
+  return result;
+}
+
 std::vector<float> elements(jfloatArray array) {
   std::vector<float> values(static_cast<size_t>(theEnv->GetArrayLength(array)));
   theEnv->GetFloatArrayRegion(array, 0, static_cast<jsize>(values.size()), values.data());

@@ -110,6 +110,14 @@ struct Captured {
 };
 Captured captureStdout(const std::function<void()>& action);
 
+// What Java wrote to System.err during `action` (printed exceptions included).
+std::string captureJavaStderr(const std::function<void()>& action);
+
+// The String[] that `object.method()` returns.
+std::vector<std::string> takeStrings(jobject object, const char* method);
+
+jdoubleArray doubleArray(const std::vector<double>& values);
+std::vector<double> elements(jdoubleArray array);
 jfloatArray floatArray(const std::vector<float>& values);
 jintArray intArray(const std::vector<int>& values);
 jbyteArray byteArray(const std::vector<signed char>& values);
