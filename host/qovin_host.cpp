@@ -16,6 +16,7 @@
 #include <variant>
 #include <vector>
 
+#include "display_activity.h"
 #include "embedded_jvm.h"
 #include "xplmsim/datarefs.h"
 #include "xplmsim/flightloops.h"
@@ -156,12 +157,14 @@ void anotherPluginVisits() {
 
 // Frames take 10% more and 10% less than the frame time in turn, as real
 // frames vary. Halfway through, the user executes each --command once and
-// another plugin reads and writes the plugin's datarefs.
+// uses the plugin's windows, and another plugin reads and writes the plugin's
+// datarefs.
 void runFrames(const Options& o) {
   for (int frame = 0; frame < o.frames; ++frame) {
     if (frame == o.frames / 2) {
       for (const std::string& name : o.commands) xplmsim::commandOnce(name);
       anotherPluginVisits();
+      userUsesWindows();
     }
     xplmsim::runFrames(1, o.frameTime * (frame % 2 == 0 ? 1.1f : 0.9f));
   }
@@ -228,7 +231,7 @@ std::string registrations() {
   return "  datarefs published:" + (published.empty() ? std::string(" none\n") : "\n" + published) +
          "  commands created:" + (commands.empty() ? std::string(" none\n") : "\n" + commands) +
          "  flight loops: " + std::to_string(xplmsim::flightLoopCount()) + " registered, " +
-         std::to_string(xplmsim::flightLoopCallsMade()) + " calls\n";
+         std::to_string(xplmsim::flightLoopCallsMade()) + " calls\n" + displayRegistrations();
 }
 
 // What the plugin did through XPLM: calls by function and the datarefs it
@@ -254,7 +257,7 @@ void printSummary(const Options& o, bool failed, const std::string& registered) 
   for (const std::string& name : written) {
     if (!name.empty()) std::cout << "    " << name << " = " << xplmsim::valueText(name) << "\n";
   }
-  std::cout << registered;
+  std::cout << registered << drawingSummary();
 }
 
 }  // namespace

@@ -73,6 +73,8 @@ public class ExamplePlugin implements XPlanePlugin {
     private final Watch watch = new Watch();
     private Report report;
     private ExampleDataRefs datarefs;
+    private final ExampleDisplay display = new ExampleDisplay(
+            () -> String.format("heading %s, %.0f m", compass(heading.getFloat()), elevation.getDouble()));
     private double startLatitude;
     private double startLongitude;
     private float startTime;
@@ -98,6 +100,7 @@ public class ExamplePlugin implements XPlanePlugin {
         report = new Report();
         report.registerHandler(true);
         watch.register(-1f);
+        display.start();
         XPlaneDebugStringImpl.debugLine("ExamplePlugin: started");
     }
 
@@ -124,6 +127,7 @@ public class ExamplePlugin implements XPlanePlugin {
     @Override
     public void stop() {
         watch.unregisterAll();
+        display.stop();
         datarefs.unregisterAll();
         report.unregisterAllHandlers();
         XPlaneDebugStringImpl.debugLine("ExamplePlugin: stopped");
