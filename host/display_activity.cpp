@@ -7,6 +7,7 @@
 
 #include "xplmsim/display.h"
 #include "xplmsim/graphics.h"
+#include "xplmsim/keys.h"
 #include "xplmsim/sim.h"
 
 void userUsesWindows() {

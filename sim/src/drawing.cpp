@@ -7,6 +7,7 @@
 
 #include "state.h"
 #include "xplmsim/display.h"
+#include "xplmsim/keys.h"
 
 using namespace xplmsim;
 
@@ -79,6 +80,7 @@ namespace xplmsim {
 void drawFrame() {
   std::vector<int>& drawn = drawing().drawn;
   drawn.clear();
+  runCamera();
   for (int phase : kFramePhases) {
     if (runSide(phase, 1)) drawn.push_back(phase);
     runSide(phase, 0);

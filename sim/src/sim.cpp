@@ -27,6 +27,10 @@ void reset() {
   clearDrawCallbacks();
   clearWindows();
   clearGraphics();
+  clearMenus();
+  clearKeySniffers();
+  clearScreen();
+  clearCamera();
 }
 
 const std::vector<Call>& calls() { return state().calls; }

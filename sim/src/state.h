@@ -117,6 +117,10 @@ void continueHeldCommands();
 void clearDrawCallbacks();
 void clearWindows();
 void clearGraphics();
+void clearMenus();
+void clearKeySniffers();
+void clearScreen();
+void clearCamera();
 // Draws the visible windows, back to front (drawFrame calls it).
 void drawWindows();
 // The key callback of the window with keyboard focus, if any.

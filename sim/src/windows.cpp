@@ -404,10 +404,6 @@ InputResult deliverKeyToFocus(char key, XPLMKeyFlags flags, char virtualKey) {
   return InputResult{target->info.id, 1};
 }
 
-InputResult pressKey(char key, XPLMKeyFlags flags, char virtualKey) {
-  return deliverKeyToFocus(key, flags, virtualKey);
-}
-
 void mouseLocation(int* x, int* y) {
   writeRect(windowsState().mouseX, windowsState().mouseY, 0, 0, x, y, nullptr, nullptr);
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "xplmsim/display.h"
+#include "xplmsim/keys.h"
 #include "xplmsim/graphics.h"
 #include "xplmsim/sim.h"
 
@@ -147,7 +148,7 @@ TEST_F(DisplayTest, RightClicksNeedARightClickCallbackAndHiddenWindowsGetNothing
 TEST_F(DisplayTest, FocusMovesWithALosingFocusCallAndDiesQuietlyWithItsWindow) {
   XPLMWindowID a = modern("a", 0, 10, 10, 0, 1);
   XPLMWindowID b = modern("b", 0, 10, 10, 0, 1);
-  EXPECT_EQ(0, sim::pressKey('k', 0, 'k').answer);
+  EXPECT_EQ(sim::KeyTaker::Simulator, sim::pressKey('k', 0, 'k').taker);
   XPLMTakeKeyboardFocus(a);
   sim::pressKey('k', 0, 'k');
   XPLMTakeKeyboardFocus(b);

@@ -10,7 +10,7 @@
 namespace xplmsim {
 
 // --- drawing -------------------------------------------------------------------
-// Draws one frame: each phase of the scene (3-D, then cockpit 2-D) in turn, with
+// Draws one frame: the camera controller (if any) places the camera, then each phase of the scene (3-D, then cockpit 2-D) in turn, with
 // its before-callbacks, the simulator's own drawing of the phase (skipped when a
 // before-callback answered 0) and its after-callbacks; then every visible
 // window, back to front. runFrames draws one frame per frame. The map phases
@@ -77,9 +77,6 @@ InputResult click(int x, int y, bool right = false);
 InputResult moveMouse(int x, int y);
 // The wheel turns over (x, y): front-most visible window under it with a wheel callback.
 InputResult turnWheel(int x, int y, int wheel, int clicks);
-// A key press: the window with keyboard focus gets it (answer 1 when it did).
-InputResult pressKey(char key, XPLMKeyFlags flags, char virtualKey);
-
 // Where the mouse is, in global desktop boxels (moveMouse and mouse move it).
 void mouseLocation(int* x, int* y);
 

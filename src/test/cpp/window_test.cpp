@@ -5,6 +5,7 @@
 
 #include "jvm_harness.h"
 #include "xplmsim/display.h"
+#include "xplmsim/keys.h"
 #include "xplmsim/sim.h"
 
 using namespace qovintest;

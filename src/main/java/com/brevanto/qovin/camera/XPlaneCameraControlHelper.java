@@ -1,0 +1,61 @@
+package com.brevanto.qovin.camera;
+
+/**
+ * Taking over the simulator's camera, and reading where it is.
+ */
+public final class XPlaneCameraControlHelper {
+    static {
+        initialize();
+    }
+
+    /** Control lasts until the user picks another view. */
+    public static final int UNTIL_VIEW_CHANGES = 1;
+    /** Control lasts until the plugin is disabled or another takes over. */
+    public static final int FOREVER = 2;
+
+    private XPlaneCameraControlHelper() {
+    }
+
+    /**
+     * {@code controller} takes the camera from the next frame, for
+     * {@code howLong} ({@link #UNTIL_VIEW_CHANGES} or {@link #FOREVER}). It is
+     * kept alive until the simulator makes its losing-control call; to give the
+     * camera up and be released, answer 0 from
+     * {@link QOVINCameraControl#controlCamera}.
+     */
+    public static void controlCamera(QOVINCameraControl controller, int howLong) {
+        controlCameraN(controller, howLong);
+    }
+
+    /**
+     * Tells the simulator to drive the camera again. The simulator makes no
+     * losing-control call then, so the controller stays referenced: prefer
+     * answering 0 from the controller.
+     */
+    public static void dontControl() {
+        dontControlN();
+    }
+
+    /** x, y, z, pitch, heading, roll, zoom of the camera now. */
+    public static float[] position() {
+        float[] pos = new float[7];
+        readCameraPosition(pos);
+        return pos;
+    }
+
+    /** The duration code of the current control, or null if no plugin holds the camera. */
+    public static Integer controlDuration() {
+        return isCameraBeingControlledN();
+    }
+
+    private static native void initialize();
+
+    private static native void controlCameraN(QOVINCameraControl jcontrol, int howLong);
+
+    private static native void dontControlN();
+
+    /** Writes x, y, z, pitch, heading, roll, zoom into elements 0 to 6. */
+    public static native void readCameraPosition(float[] buf);
+
+    private static native Integer isCameraBeingControlledN();
+}

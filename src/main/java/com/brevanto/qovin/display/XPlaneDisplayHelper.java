@@ -1,0 +1,48 @@
+package com.brevanto.qovin.display;
+
+/**
+ * The desktop, the screen and the mouse. Global coordinates are desktop
+ * boxels over every simulator window and monitor; the legacy mouse location is
+ * in pixels from the main simulator window's lower left corner.
+ */
+public class XPlaneDisplayHelper {
+    /** Left, top, right, bottom of the whole desktop, in global coordinates. */
+    public static int[] screenBoundsGlobal() {
+        int[] bounds = new int[4];
+        getScreenBoundsGlobalN(bounds);
+        return bounds;
+    }
+
+    /** Where the mouse is, in global coordinates: x, y. */
+    public static int[] mouseLocationGlobal() {
+        int[] location = new int[2];
+        getMouseLocationGlobalN(location);
+        return location;
+    }
+
+    /** Width and height of the simulator's main window, in pixels. */
+    public static int[] screenSize() {
+        int[] size = new int[2];
+        getScreenSizeN(size);
+        return size;
+    }
+
+    /** Where the mouse is, in pixels from the main window's lower left corner: x, y. */
+    public int[] mouseLocation() {
+        int[] location = new int[2];
+        getMouseLocationN(location);
+        return location;
+    }
+
+    /** Writes left, top, right, bottom into elements 0 to 3. */
+    public static native void getScreenBoundsGlobalN(int[] jbounds);
+
+    /** Writes x, y into elements 0 and 1. */
+    public native void getMouseLocationN(int[] jloc);
+
+    /** Writes x, y into elements 0 and 1. */
+    public static native void getMouseLocationGlobalN(int[] jloc);
+
+    /** Writes width, height into elements 0 and 1. */
+    public static native void getScreenSizeN(int[] jSize);
+}
