@@ -19,6 +19,7 @@ struct SnifferEntry {
 struct Keys {
   Registrations<SnifferEntry> sniffers;
   int reachedSimulator = 0;
+  bool refuse = false;
 };
 
 Keys& keys() {
@@ -40,7 +41,7 @@ bool sniff(int beforeWindows, char key, XPLMKeyFlags flags, char virtualKey) {
 
 int XPLMRegisterKeySniffer(XPLMKeySniffer_f inCallback, int inBeforeWindows, void* inRefcon) {
   record("XPLMRegisterKeySniffer", ptr(reinterpret_cast<void*>(inCallback)), num(inBeforeWindows), ptr(inRefcon));
-  if (inCallback == nullptr) return 0;
+  if (inCallback == nullptr || keys().refuse) return 0;
   keys().sniffers.add(SnifferEntry{inCallback, inBeforeWindows != 0 ? 1 : 0, inRefcon});
   return 1;
 }
@@ -68,9 +69,12 @@ KeyResult pressKey(char key, XPLMKeyFlags flags, char virtualKey) {
 int keysReachingSimulator() { return keys().reachedSimulator; }
 int keySnifferCount() { return static_cast<int>(keys().sniffers.size()); }
 
+void refuseKeySniffers(bool refuse) { keys().refuse = refuse; }
+
 void clearKeySniffers() {
   keys().sniffers.clear();
   keys().reachedSimulator = 0;
+  keys().refuse = false;
 }
 
 }  // namespace xplmsim

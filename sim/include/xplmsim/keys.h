@@ -22,6 +22,8 @@ KeyResult pressKey(char key, XPLMKeyFlags flags, char virtualKey);
 // Keys that reached the simulator itself since reset.
 int keysReachingSimulator();
 int keySnifferCount();
+// While on, XPLMRegisterKeySniffer refuses every registration (answers 0).
+void refuseKeySniffers(bool refuse);
 
 // --- screen ------------------------------------------------------------------
 // The main simulator window's size in pixels (XPLMGetScreenSize), the global
