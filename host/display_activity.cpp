@@ -1,6 +1,7 @@
 #include "display_activity.h"
 
 #include <XPLMDisplay.h>
+#include <XPLMMenus.h>
 
 #include <map>
 #include <sstream>
@@ -8,6 +9,7 @@
 #include "xplmsim/display.h"
 #include "xplmsim/graphics.h"
 #include "xplmsim/keys.h"
+#include "xplmsim/menus.h"
 #include "xplmsim/sim.h"
 
 void userUsesWindows() {
@@ -23,6 +25,35 @@ void userUsesWindows() {
   xplmsim::pressKey('q', xplm_UpFlag, 'Q');
 }
 
+void userUsesMenus() {
+  for (const xplmsim::MenuInfo& menu : xplmsim::menus()) {
+    if (menu.owner != xplmsim::kHostPlugin) continue;
+    for (size_t i = 0; i < menu.items.size(); ++i) xplmsim::pickMenuItem(menu.id, static_cast<int>(i));
+  }
+}
+
+namespace {
+const char* checkText(int check) {
+  return check == xplm_Menu_Checked ? " [x]" : check == xplm_Menu_Unchecked ? " [ ]" : "";
+}
+
+// The plugin's items of `menu`, and of the menus hung on them, indented by depth.
+void describeMenu(const xplmsim::MenuInfo& menu, int depth, std::ostringstream& out) {
+  for (const xplmsim::MenuItemInfo& item : menu.items) {
+    if (item.owner != xplmsim::kHostPlugin) continue;
+    out << std::string(4 + 2 * depth, ' ');
+    if (item.separator) {
+      out << "----\n";
+      continue;
+    }
+    out << item.name << checkText(item.check);
+    if (item.submenu == nullptr) out << " (picked " << item.picks << "x)";
+    out << "\n";
+    if (item.submenu != nullptr) describeMenu(xplmsim::menu(item.submenu), depth + 1, out);
+  }
+}
+}  // namespace
+
 std::string displayRegistrations() {
   std::ostringstream out;
   int count = 0;
@@ -35,8 +66,21 @@ std::string displayRegistrations() {
         << w.rightClicks << " right-click call(s), " << w.keys << " key call(s), " << w.cursorQueries
         << " cursor and " << w.wheelTurns << " wheel call(s)\n";
   }
+  std::ostringstream menus;
+  describeMenu(xplmsim::menu(XPLMFindPluginsMenu()), 0, menus);
   return "  windows:" + (count == 0 ? std::string(" none\n") : "\n" + out.str()) +
-         "  draw callbacks: " + std::to_string(xplmsim::drawCallbackCount()) + " registered\n";
+         "  draw callbacks: " + std::to_string(xplmsim::drawCallbackCount()) + " registered\n" +
+         "  menus (plugins menu):" + (menus.str().empty() ? std::string(" none\n") : "\n" + menus.str()) +
+         "  key sniffers: " + std::to_string(xplmsim::keySnifferCount()) + " registered\n";
+}
+
+std::string cameraSummary() {
+  const XPLMCameraPosition_t p = xplmsim::cameraPosition();
+  std::ostringstream out;
+  out << "  camera: " << xplmsim::cameraCallbacks() << " controller call(s), " << xplmsim::cameraLosingCalls()
+      << " losing-control call(s); now at x " << p.x << ", y " << p.y << ", z " << p.z << ", pitch " << p.pitch
+      << ", heading " << p.heading << ", roll " << p.roll << ", zoom " << p.zoom << "\n";
+  return out.str();
 }
 
 std::string drawingSummary() {

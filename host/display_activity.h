@@ -10,8 +10,14 @@
 // the keyboard focus by then).
 void userUsesWindows();
 
-// The plugin's windows and draw callbacks, while they exist.
+// The user picks each item of the plugin's menus, top to bottom.
+void userUsesMenus();
+
+// The plugin's windows, draw callbacks, menus and key sniffers, while they exist.
 std::string displayRegistrations();
+
+// The camera: controller calls, losing-control calls and where it ended.
+std::string cameraSummary();
 
 // What the plugin drew: strings (with how often and the latest of each
 // distinct text, up to a few) and dark boxes.

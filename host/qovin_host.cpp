@@ -157,7 +157,7 @@ void anotherPluginVisits() {
 
 // Frames take 10% more and 10% less than the frame time in turn, as real
 // frames vary. Halfway through, the user executes each --command once and
-// uses the plugin's windows, and another plugin reads and writes the plugin's
+// uses the plugin's windows and menus, and another plugin reads and writes the plugin's
 // datarefs.
 void runFrames(const Options& o) {
   for (int frame = 0; frame < o.frames; ++frame) {
@@ -165,6 +165,7 @@ void runFrames(const Options& o) {
       for (const std::string& name : o.commands) xplmsim::commandOnce(name);
       anotherPluginVisits();
       userUsesWindows();
+      userUsesMenus();
     }
     xplmsim::runFrames(1, o.frameTime * (frame % 2 == 0 ? 1.1f : 0.9f));
   }
@@ -257,7 +258,7 @@ void printSummary(const Options& o, bool failed, const std::string& registered) 
   for (const std::string& name : written) {
     if (!name.empty()) std::cout << "    " << name << " = " << xplmsim::valueText(name) << "\n";
   }
-  std::cout << registered << drawingSummary();
+  std::cout << registered << drawingSummary() << cameraSummary();
 }
 
 }  // namespace

@@ -193,8 +193,10 @@ bool pickMenuItem(XPLMMenuID id, int index, int plugin) {
   if (entry == nullptr || !entry->alive) return false;
   const long at = position(*entry, plugin, index);
   if (at < 0) return false;
-  const MenuItemInfo item = entry->info.items[static_cast<size_t>(at)];
-  if (item.separator || item.submenu != nullptr || entry->handler == nullptr) return false;
+  MenuItemInfo& picked = entry->info.items[static_cast<size_t>(at)];
+  if (picked.separator || picked.submenu != nullptr || entry->handler == nullptr) return false;
+  ++picked.picks;
+  const MenuItemInfo item = picked;
   CallerScope scope(entry->info.owner != 0 ? entry->info.owner : plugin);
   entry->handler(entry->info.menuRef, item.ref);
   return true;

@@ -19,6 +19,7 @@ struct MenuItemInfo {
   bool separator = false;
   int check = xplm_Menu_NoCheck;
   XPLMMenuID submenu = nullptr;  // a menu hung on this item, if any
+  int picks = 0;                 // times the user picked it
 };
 
 struct MenuInfo {

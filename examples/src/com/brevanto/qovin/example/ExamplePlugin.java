@@ -75,6 +75,7 @@ public class ExamplePlugin implements XPlanePlugin {
     private ExampleDataRefs datarefs;
     private final ExampleDisplay display = new ExampleDisplay(
             () -> String.format("heading %s, %.0f m", compass(heading.getFloat()), elevation.getDouble()));
+    private final ExampleControls controls = new ExampleControls();
     private double startLatitude;
     private double startLongitude;
     private float startTime;
@@ -101,6 +102,7 @@ public class ExamplePlugin implements XPlanePlugin {
         report.registerHandler(true);
         watch.register(-1f);
         display.start();
+        controls.start();
         XPlaneDebugStringImpl.debugLine("ExamplePlugin: started");
     }
 
@@ -128,6 +130,7 @@ public class ExamplePlugin implements XPlanePlugin {
     public void stop() {
         watch.unregisterAll();
         display.stop();
+        controls.stop();
         datarefs.unregisterAll();
         report.unregisterAllHandlers();
         XPlaneDebugStringImpl.debugLine("ExamplePlugin: stopped");
