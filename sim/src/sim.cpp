@@ -23,6 +23,9 @@ void reset() {
   clearFlightLoops();
   clearCommands();
   installDefaultCommands();
+  clearNavigation();
+  clearPlugins();
+  clearAircraft();
 }
 
 const std::vector<Call>& calls() { return state().calls; }

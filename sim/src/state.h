@@ -113,6 +113,12 @@ void clearCommands();
 void installDefaultCommands();
 // Runs the continue phase of every held command.
 void continueHeldCommands();
+// Back to the default navaid database, flight plan and GPS destination.
+void clearNavigation();
+void installDefaultFlightPlan();
+// Back to the default plugins (no messages, no receivers) and aircraft.
+void clearPlugins();
+void clearAircraft();
 
 }  // namespace xplmsim
 
