@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "state.h"
+#include "text_out.h"
 #include "xplmsim/navigation.h"
 
 using namespace xplmsim;
@@ -85,11 +86,7 @@ void XPLMGetFMSEntryInfo(int inIndex, XPLMNavType* outType, char* outID, XPLMNav
   if (!exists(inIndex)) return;
   const FmsEntry& e = plan().entries[static_cast<size_t>(inIndex)];
   if (outType != nullptr) *outType = e.type;
-  if (outID != nullptr) {
-    const size_t length = std::min(e.id.size(), kFmsIdBytes - 1);
-    std::memcpy(outID, e.id.data(), length);
-    outID[length] = '\0';
-  }
+  copyText(outID, e.id, kFmsIdBytes);
   if (outRef != nullptr) *outRef = e.ref;
   if (outAltitude != nullptr) *outAltitude = e.altitude;
   if (outLat != nullptr) *outLat = e.latitude;

@@ -9,6 +9,7 @@
 #include <map>
 
 #include "state.h"
+#include "text_out.h"
 #include "xplmsim/navigation.h"
 
 using namespace xplmsim;
@@ -32,13 +33,6 @@ int baseOf(int type) {
 const Navaid* find(int ref) {
   auto found = database().find(ref);
   return found == database().end() ? nullptr : &found->second;
-}
-
-// Copies `text` into a buffer of `size` bytes, cut to fit, always terminated.
-void copyText(char* out, const std::string& text, size_t size) {
-  const size_t length = std::min(text.size(), size - 1);
-  std::memcpy(out, text.data(), length);
-  out[length] = '\0';
 }
 
 // Airports and fixes have no frequency, so a frequency criterion passes them;
@@ -132,8 +126,8 @@ void XPLMGetNavAidInfo(XPLMNavRef inRef, XPLMNavType* outType, float* outLatitud
   if (outHeight != nullptr) *outHeight = n->height;
   if (outFrequency != nullptr) *outFrequency = n->frequency;
   if (outHeading != nullptr) *outHeading = n->heading;
-  if (outID != nullptr) copyText(outID, n->id, kNavaidIdBytes);
-  if (outName != nullptr) copyText(outName, n->name, kNavaidNameBytes);
+  copyText(outID, n->id, kNavaidIdBytes);
+  copyText(outName, n->name, kNavaidNameBytes);
   if (outReg != nullptr) *outReg = n->inLocalRegion ? 1 : 0;
 }
 

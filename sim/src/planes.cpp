@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "state.h"
+#include "text_out.h"
 #include "xplmsim/plugins.h"
 
 using namespace xplmsim;
@@ -20,13 +21,6 @@ struct Model {
 std::array<Model, kAircraftSlots>& slots() {
   static std::array<Model, kAircraftSlots> instance;
   return instance;
-}
-
-void copyText(char* out, const std::string& text, size_t size) {
-  if (out == nullptr) return;
-  const size_t length = std::min(text.size(), size - 1);
-  std::memcpy(out, text.data(), length);
-  out[length] = '\0';
 }
 
 }  // namespace

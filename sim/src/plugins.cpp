@@ -7,6 +7,7 @@
 #include <map>
 
 #include "state.h"
+#include "text_out.h"
 #include "xplmsim/plugins.h"
 
 using namespace xplmsim;
@@ -29,13 +30,6 @@ Plugin* find(int id) {
     if (p.id == id) return &p;
   }
   return nullptr;
-}
-
-void copyText(char* out, const std::string& text) {
-  if (out == nullptr) return;
-  const size_t length = std::min(text.size(), kPluginTextBytes - 1);
-  std::memcpy(out, text.data(), length);
-  out[length] = '\0';
 }
 
 void deliver(const Plugin& to, int message, void* param) {
@@ -81,10 +75,10 @@ void XPLMGetPluginInfo(XPLMPluginID inPlugin, char* outName, char* outFilePath, 
   record("XPLMGetPluginInfo", num(inPlugin), ptr(outName), ptr(outFilePath), ptr(outSignature), ptr(outDescription));
   const Plugin* p = find(inPlugin);
   if (p == nullptr) return;
-  copyText(outName, p->name);
-  copyText(outFilePath, p->path);
-  copyText(outSignature, p->signature);
-  copyText(outDescription, p->description);
+  copyText(outName, p->name, kPluginTextBytes);
+  copyText(outFilePath, p->path, kPluginTextBytes);
+  copyText(outSignature, p->signature, kPluginTextBytes);
+  copyText(outDescription, p->description, kPluginTextBytes);
 }
 
 int XPLMIsPluginEnabled(XPLMPluginID inPluginID) {

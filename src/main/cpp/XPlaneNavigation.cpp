@@ -40,20 +40,16 @@ jobject toJava(JNIEnv* env, XPLMNavRef ref) {
   outID[kIdBytes - 1] = '\0';
   outName[kNameBytes - 1] = '\0';
   outReg[1] = '\0';
-  jclass cls = env->FindClass("com/brevanto/qovin/navigation/XPlaneNavRef");
-  if (cls == nullptr) return nullptr;
-  jmethodID ctor =
-      env->GetMethodID(cls, "<init>", "(IIFFFIFLjava/lang/String;Ljava/lang/String;Ljava/lang/String;)V");
-  if (ctor == nullptr) return nullptr;
   jstring id = env->NewStringUTF(outID);
   jstring name = env->NewStringUTF(outName);
   jstring reg = env->NewStringUTF(outReg);
   if (id == nullptr || name == nullptr || reg == nullptr) return nullptr;
-  jobject navRef = env->NewObject(cls, ctor, ref, type, latitude, longitude, height, frequency, heading, id, name, reg);
+  jobject navRef = newJavaObject(env, "com/brevanto/qovin/navigation/XPlaneNavRef",
+                                 "(IIFFFIFLjava/lang/String;Ljava/lang/String;Ljava/lang/String;)V", ref, type,
+                                 latitude, longitude, height, frequency, heading, id, name, reg);
   env->DeleteLocalRef(reg);
   env->DeleteLocalRef(name);
   env->DeleteLocalRef(id);
-  env->DeleteLocalRef(cls);
   return navRef;
 }
 
@@ -162,15 +158,12 @@ JNIEXPORT jobject JNICALL Java_com_brevanto_qovin_navigation_XPlaneNavigation_ge
   outID[0] = '\0';
   XPLMGetFMSEntryInfo(index, &type, outID, &navRef, &altitude, &lat, &lon);
   outID[kIdBytes - 1] = '\0';
-  jclass cls = env->FindClass("com/brevanto/qovin/navigation/QOVINFmsEntryInfo");
-  if (cls == nullptr) return nullptr;
-  jmethodID ctor =
-      env->GetMethodID(cls, "<init>", "(ILjava/lang/String;Lcom/brevanto/qovin/navigation/QOVINNavRef;IFF)V");
-  if (ctor == nullptr) return nullptr;
   jstring id = env->NewStringUTF(outID);
   if (id == nullptr) return nullptr;
   jobject navaid = navRef != XPLM_NAV_NOT_FOUND ? toJava(env, navRef) : nullptr;
-  return env->NewObject(cls, ctor, type, id, navaid, altitude, lat, lon);
+  return newJavaObject(env, "com/brevanto/qovin/navigation/QOVINFmsEntryInfo",
+                       "(ILjava/lang/String;Lcom/brevanto/qovin/navigation/QOVINNavRef;IFF)V", type, id, navaid,
+                       altitude, lat, lon);
 }
 
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_navigation_XPlaneNavigation_setFMSEntryInfoN(JNIEnv*, jobject,

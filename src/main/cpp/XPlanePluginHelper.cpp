@@ -3,6 +3,7 @@
 // information and state, and messages to them.
 #include <XPLMPlugin.h>
 
+#include <cstdarg>
 #include <cstring>
 #include <string>
 
@@ -108,6 +109,21 @@ char* descbuf = descStorage;
 
 std::string convertPath(std::string inPath) { return inPath; }
 
+jobject newJavaObject(JNIEnv* env, const char* className, const char* signature, ...) {
+  jclass cls = env->FindClass(className);
+  if (cls == nullptr) return nullptr;
+  jmethodID ctor = env->GetMethodID(cls, "<init>", signature);
+  jobject object = nullptr;
+  if (ctor != nullptr) {
+    va_list args;
+    va_start(args, signature);
+    object = env->NewObjectV(cls, ctor, args);
+    va_end(args);
+  }
+  env->DeleteLocalRef(cls);
+  return object;
+}
+
 // The line "XPlanePluginHelper: Sending message M with param P to plugin N" is
 // logged at FINER. A null text sends a null parameter.
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_XPlanePluginHelper_sendMessageS(JNIEnv* env, jobject, jint plugin,
@@ -185,12 +201,9 @@ JNIEXPORT jobject JNICALL Java_com_brevanto_qovin_XPlanePluginHelper_getPluginIn
   jstring sig = env->NewStringUTF(sigbuf);
   jstring desc = env->NewStringUTF(descbuf);
   if (name == nullptr || path == nullptr || sig == nullptr || desc == nullptr) return nullptr;
-  jclass cls = env->FindClass("com/brevanto/qovin/QOVINPluginInfo");
-  if (cls == nullptr) return nullptr;
-  jmethodID ctor = env->GetMethodID(
-      cls, "<init>", "(JLjava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;)V");
-  if (ctor == nullptr) return nullptr;
-  return env->NewObject(cls, ctor, static_cast<jlong>(pluginId), name, path, sig, desc);
+  return newJavaObject(env, "com/brevanto/qovin/QOVINPluginInfo",
+                       "(JLjava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;)V",
+                       static_cast<jlong>(pluginId), name, path, sig, desc);
 }
 
 JNIEXPORT jint JNICALL Java_com_brevanto_qovin_XPlanePluginHelper_getMyIdN(JNIEnv*, jclass) { return XPLMGetMyID(); }

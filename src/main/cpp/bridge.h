@@ -46,6 +46,11 @@ enum : int {
   kTypeData = 32,
 };
 
+// A new object of `className`, made with its constructor of `signature` and
+// the arguments that follow; both are looked up on each call. Null, with the
+// Java error pending, if either is missing.
+jobject newJavaObject(JNIEnv* env, const char* className, const char* signature, ...);
+
 // The one step through which every file path from the simulator passes on its
 // way to Java (plugin files, aircraft models). Paths go through unchanged.
 std::string convertPath(std::string inPath);

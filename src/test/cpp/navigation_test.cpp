@@ -13,17 +13,9 @@ namespace {
 
 constexpr const char* kNavRefResult = "Lcom/brevanto/qovin/navigation/XPlaneNavRef;";
 
-// An XPlaneNavRef as Java holds it.
-struct NavInfo {
+// An XPlaneNavRef as Java holds it: the handle, the navaid, the region text.
+struct NavInfo : xplmsim::Navaid {
   int ref = 0;
-  int type = 0;
-  float latitude = 0;
-  float longitude = 0;
-  float height = 0;
-  int frequency = 0;
-  float heading = 0;
-  std::string id;
-  std::string name;
   std::string reg;
 };
 
@@ -41,8 +33,11 @@ NavInfo read(jobject navRef) {
   jclass cls = e->GetObjectClass(navRef);
   auto i = [&](const char* f) { return e->GetIntField(navRef, e->GetFieldID(cls, f, "I")); };
   auto f = [&](const char* f) { return e->GetFloatField(navRef, e->GetFieldID(cls, f, "F")); };
-  NavInfo n{i("ref"), i("type"), f("latitude"), f("longitude"), f("height"), i("frequency"), f("heading"),
-            stringField(navRef, cls, "id"), stringField(navRef, cls, "name"), stringField(navRef, cls, "reg")};
+  NavInfo n;
+  n.ref = i("ref");
+  static_cast<xplmsim::Navaid&>(n) = {i("type"), f("latitude"), f("longitude"), f("height"), i("frequency"),
+                                      f("heading"), stringField(navRef, cls, "id"), stringField(navRef, cls, "name")};
+  n.reg = stringField(navRef, cls, "reg");
   e->DeleteLocalRef(cls);
   expectNoPendingException();
   return n;
