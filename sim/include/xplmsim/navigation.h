@@ -26,6 +26,7 @@ struct Navaid {
 // ILS, a marker and fixes. Navaids of one type are contiguous, and each type's
 // handles start at a base of their own, so handles are sparse: walk the
 // database with XPLMGetNextNavAid, never by adding one.
+
 // Adds a navaid after the others of its type and returns its handle (-1 once
 // a type holds 1000).
 int addNavaid(const Navaid& navaid);
