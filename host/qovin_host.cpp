@@ -18,6 +18,7 @@
 
 #include "display_activity.h"
 #include "embedded_jvm.h"
+#include "navigation_report.h"
 #include "xplmsim/datarefs.h"
 #include "xplmsim/flightloops.h"
 #include "xplmsim/sim.h"
@@ -267,6 +268,7 @@ int main(int argc, char** argv) {
   const Options o = parse(argc, argv);
   xplmsim::reset();
   for (const auto& [name, value] : o.settings) xplmsim::setScalar(name, value);
+  qovinhost::listenToMessages();
 
   Jvm jvm(o);
   JNIEnv* env = jvm.env();
@@ -304,6 +306,7 @@ int main(int argc, char** argv) {
   printJavaLog(env, logBuffer);
   std::cout << "== Summary ==\n";
   printSummary(o, failed, registered);
+  std::cout << "== Plugins, navigation and aircraft ==\n" << qovinhost::navigationReport();
   std::cout.flush();
   return failed ? 1 : 0;
 }

@@ -31,6 +31,9 @@ void reset() {
   clearKeySniffers();
   clearScreen();
   clearCamera();
+  clearNavigation();
+  clearPlugins();
+  clearAircraft();
 }
 
 const std::vector<Call>& calls() { return state().calls; }

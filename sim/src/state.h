@@ -125,6 +125,12 @@ void clearCamera();
 void drawWindows();
 // The key callback of the window with keyboard focus, if any.
 InputResult deliverKeyToFocus(char key, XPLMKeyFlags flags, char virtualKey);
+// Back to the default navaid database, flight plan and GPS destination.
+void clearNavigation();
+void installDefaultFlightPlan();
+// Back to the default plugins (no messages, no receivers) and aircraft.
+void clearPlugins();
+void clearAircraft();
 
 }  // namespace xplmsim
 

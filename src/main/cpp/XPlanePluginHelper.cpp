@@ -1,8 +1,13 @@
-// Natives of com.brevanto.qovin.XPlanePluginHelper: the bridge's environment
-// and the Java logger that native code writes to.
-#include "bridge.h"
+// Natives of com.brevanto.qovin.XPlanePluginHelper: the bridge's environment,
+// the Java logger that native code writes to, and the other plugins: their
+// information and state, and messages to them.
+#include <XPLMPlugin.h>
 
+#include <cstdarg>
+#include <cstring>
 #include <string>
+
+#include "bridge.h"
 
 #include "com_brevanto_qovin_XPlanePluginHelper.h"
 
@@ -77,3 +82,128 @@ bool printAndClearException() {
   JVMP_env->ExceptionClear();
   return true;
 }
+
+// --- other plugins -------------------------------------------------------------
+
+namespace {
+constexpr size_t kNameBytes = 256;
+constexpr size_t kPathBytes = 512;
+constexpr size_t kSigBytes = 256;
+constexpr size_t kDescBytes = 256;
+// Static storage: in place from library load, never freed, and zeroed at the start.
+char nameStorage[kNameBytes];
+char pathStorage[kPathBytes];
+char sigStorage[kSigBytes];
+char descStorage[kDescBytes];
+
+// Empty before the simulator writes, terminated at the buffer's end after it.
+void clearText(char* buffer) { buffer[0] = '\0'; }
+void terminate(char* buffer, size_t size) { buffer[size - 1] = '\0'; }
+}  // namespace
+
+// The plugin-information buffers, shared by every getPluginInfoN call.
+char* namebuf = nameStorage;
+char* pathbuf = pathStorage;
+char* sigbuf = sigStorage;
+char* descbuf = descStorage;
+
+std::string convertPath(std::string inPath) { return inPath; }
+
+jobject newJavaObject(JNIEnv* env, const char* className, const char* signature, ...) {
+  jclass cls = env->FindClass(className);
+  if (cls == nullptr) return nullptr;
+  jmethodID ctor = env->GetMethodID(cls, "<init>", signature);
+  jobject object = nullptr;
+  if (ctor != nullptr) {
+    va_list args;
+    va_start(args, signature);
+    object = env->NewObjectV(cls, ctor, args);
+    va_end(args);
+  }
+  env->DeleteLocalRef(cls);
+  return object;
+}
+
+// The line "XPlanePluginHelper: Sending message M with param P to plugin N" is
+// logged at FINER. A null text sends a null parameter.
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_XPlanePluginHelper_sendMessageS(JNIEnv* env, jobject, jint plugin,
+                                                                              jint msg, jstring param) {
+  const char* text = param != nullptr ? env->GetStringUTFChars(param, nullptr) : nullptr;
+  if (param != nullptr && text == nullptr) return;  // out of memory: the Java error is pending
+  std::stringstream lstr;
+  lstr << "XPlanePluginHelper: Sending message " << msg << " with param " << (text != nullptr ? text : "null")
+       << " to plugin " << plugin;
+  logFiner(lstr);
+  XPLMSendMessageToPlugin(plugin, msg, const_cast<char*>(text));
+  if (text != nullptr) env->ReleaseStringUTFChars(param, text);
+}
+
+// The receiver gets no length, so bytes without a zero among them are sent as
+// a copy followed by one: a receiver reading them as text stays inside. What
+// the receiver writes is not copied back. A null array sends a null parameter.
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_XPlanePluginHelper_sendMessageB(JNIEnv* env, jobject, jint plugin,
+                                                                              jint msg, jbyteArray param) {
+  if (param == nullptr) {
+    XPLMSendMessageToPlugin(plugin, msg, nullptr);
+    return;
+  }
+  const jsize length = env->GetArrayLength(param);
+  jbyte* bytes = env->GetByteArrayElements(param, nullptr);
+  if (bytes == nullptr) return;
+  if (std::memchr(bytes, 0, static_cast<size_t>(length)) != nullptr) {
+    XPLMSendMessageToPlugin(plugin, msg, bytes);
+  } else {
+    std::string terminated(reinterpret_cast<const char*>(bytes), static_cast<size_t>(length));
+    XPLMSendMessageToPlugin(plugin, msg, terminated.data());
+  }
+  env->ReleaseByteArrayElements(param, bytes, JNI_ABORT);
+}
+
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_XPlanePluginHelper_enableN(JNIEnv*, jclass, jint plugin) {
+  XPLMEnablePlugin(plugin);
+}
+
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_XPlanePluginHelper_disableN(JNIEnv*, jclass, jint plugin) {
+  XPLMDisablePlugin(plugin);
+}
+
+JNIEXPORT jboolean JNICALL Java_com_brevanto_qovin_XPlanePluginHelper_isEnabledN(JNIEnv*, jclass, jint plugin) {
+  return XPLMIsPluginEnabled(plugin) != 0 ? JNI_TRUE : JNI_FALSE;
+}
+
+// A null signature finds no plugin (-1).
+JNIEXPORT jint JNICALL Java_com_brevanto_qovin_XPlanePluginHelper_findPluginBySignatureN(JNIEnv* env, jclass,
+                                                                                        jstring sig) {
+  if (sig == nullptr) return XPLM_NO_PLUGIN_ID;
+  const char* text = env->GetStringUTFChars(sig, nullptr);
+  if (text == nullptr) return XPLM_NO_PLUGIN_ID;
+  const XPLMPluginID id = XPLMFindPluginBySignature(text);
+  env->ReleaseStringUTFChars(sig, text);
+  return id;
+}
+
+// Each buffer is emptied before the simulator writes and terminated at its end
+// after, so an ID the simulator does not know gives empty texts: never another
+// plugin's earlier ones, never text read past a buffer.
+JNIEXPORT jobject JNICALL Java_com_brevanto_qovin_XPlanePluginHelper_getPluginInfoN(JNIEnv* env, jclass,
+                                                                                    jint pluginId) {
+  clearText(namebuf);
+  clearText(pathbuf);
+  clearText(sigbuf);
+  clearText(descbuf);
+  XPLMGetPluginInfo(pluginId, namebuf, pathbuf, sigbuf, descbuf);
+  terminate(namebuf, kNameBytes);
+  terminate(pathbuf, kPathBytes);
+  terminate(sigbuf, kSigBytes);
+  terminate(descbuf, kDescBytes);
+  jstring name = env->NewStringUTF(namebuf);
+  jstring path = env->NewStringUTF(convertPath(std::string(pathbuf)).c_str());
+  jstring sig = env->NewStringUTF(sigbuf);
+  jstring desc = env->NewStringUTF(descbuf);
+  if (name == nullptr || path == nullptr || sig == nullptr || desc == nullptr) return nullptr;
+  return newJavaObject(env, "com/brevanto/qovin/QOVINPluginInfo",
+                       "(JLjava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;)V",
+                       static_cast<jlong>(pluginId), name, path, sig, desc);
+}
+
+JNIEXPORT jint JNICALL Java_com_brevanto_qovin_XPlanePluginHelper_getMyIdN(JNIEnv*, jclass) { return XPLMGetMyID(); }

@@ -1,10 +1,13 @@
 // What the bridge's source files share: the host thread's JNI environment, the
-// log functions and the dataref type mask.
+// log functions, the dataref type mask, file paths for Java and navaids for Java.
 #ifndef QOVIN_BRIDGE_H
 #define QOVIN_BRIDGE_H
 
+#include <XPLMNavigation.h>
 #include <jni.h>
+
 #include <sstream>
+#include <string>
 
 // The environment of the simulator's main thread (the host thread), stored by
 // XPlanePluginHelper.initNatives. Trampolines reach Java through it.
@@ -42,5 +45,20 @@ enum : int {
   kTypeIntArray = 16,
   kTypeData = 32,
 };
+
+// A new object of `className`, made with its constructor of `signature` and
+// the arguments that follow; both are looked up on each call. Null, with the
+// Java error pending, if either is missing.
+jobject newJavaObject(JNIEnv* env, const char* className, const char* signature, ...);
+
+// The one step through which every file path from the simulator passes on its
+// way to Java (plugin files, aircraft models). Paths go through unchanged.
+std::string convertPath(std::string inPath);
+
+// A new navigation.XPlaneNavRef for the navaid `ref`, built through `env`: the
+// handle and everything the simulator tells about it. A handle the simulator
+// does not fill (such as -1) gives zero numbers and empty texts. Shares its
+// text buffers with every call, so it is not reentrant.
+jobject toJava(JNIEnv* env, XPLMNavRef ref);
 
 #endif

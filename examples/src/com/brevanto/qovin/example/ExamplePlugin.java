@@ -97,6 +97,7 @@ public class ExamplePlugin implements XPlanePlugin {
         startTime = runningTime.getFloat();
         LOG.info(String.format("%s at %.4f, %.4f, %.0f m, heading %.0f", tailNumber.getString(), startLatitude,
                 startLongitude, elevation.getDouble(), heading.getFloat()));
+        ExampleNavigation.lookAround(startLatitude, startLongitude);
         datarefs = new ExampleDataRefs();
         report = new Report();
         report.registerHandler(true);

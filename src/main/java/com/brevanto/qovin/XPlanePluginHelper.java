@@ -34,4 +34,74 @@ public class XPlanePluginHelper {
 
     /** Binds the bridge to the calling thread and sets up the "QOVINNative" logger. */
     static native void initNatives();
+
+    // --- other plugins -------------------------------------------------------
+
+    /** The simulator's "no plugin" ID, and the ID that sends a message to every plugin. */
+    public static final int NO_PLUGIN_ID = -1;
+
+    /**
+     * Sends {@code message} to {@code plugin} (or every plugin, for
+     * {@link #NO_PLUGIN_ID}) with a text parameter: the receiver gets a pointer
+     * to the text, terminated, valid while it handles the message. A null text
+     * sends a null parameter.
+     */
+    public void sendMessage(int plugin, int message, String param) {
+        sendMessageS(plugin, message, param);
+    }
+
+    /**
+     * Sends {@code message} with a byte block as parameter. The receiver gets a
+     * pointer to the bytes and no length, so put what it needs to know about
+     * the length in the bytes; they are followed by a zero byte if they hold
+     * none. What the receiver writes into them is not copied back. A null array
+     * sends a null parameter.
+     */
+    public void sendMessage(int plugin, int message, byte[] param) {
+        sendMessageB(plugin, message, param);
+    }
+
+    /** Enables a plugin. */
+    public static void enablePlugin(int plugin) {
+        enableN(plugin);
+    }
+
+    public static void disablePlugin(int plugin) {
+        disableN(plugin);
+    }
+
+    public static boolean isPluginEnabled(int plugin) {
+        return isEnabledN(plugin);
+    }
+
+    /** The ID of the plugin with this signature, or {@link #NO_PLUGIN_ID}. */
+    public static int findPluginBySignature(String signature) {
+        return findPluginBySignatureN(signature);
+    }
+
+    /** Name, path, signature and description of a plugin (empty texts for an unknown ID). */
+    public static QOVINPluginInfo getPluginInfo(int plugin) {
+        return getPluginInfoN(plugin);
+    }
+
+    /** The ID of the plugin that runs this JVM. */
+    public static int getMyId() {
+        return getMyIdN();
+    }
+
+    native void sendMessageS(int plugin, int msg, String param);
+
+    native void sendMessageB(int plugin, int msg, byte[] param);
+
+    static native void enableN(int plugin);
+
+    static native void disableN(int plugin);
+
+    static native boolean isEnabledN(int plugin);
+
+    static native int findPluginBySignatureN(String sig);
+
+    static native QOVINPluginInfo getPluginInfoN(int pluginId);
+
+    static native int getMyIdN();
 }

@@ -1,0 +1,53 @@
+package com.brevanto.qovin.navigation;
+
+/** One entry of the FMS flight plan. */
+public final class QOVINFmsEntryInfo {
+    private final int type;
+    private final String id;
+    private final QOVINNavRef navaid;
+    private final int altitude;
+    private final float latitude;
+    private final float longitude;
+
+    public QOVINFmsEntryInfo(int type, String id, QOVINNavRef navaid, int altitude, float latitude, float longitude) {
+        this.type = type;
+        this.id = id;
+        this.navaid = navaid;
+        this.altitude = altitude;
+        this.latitude = latitude;
+        this.longitude = longitude;
+    }
+
+    /** The navaid's type, or {@code XPlaneNavigation.TYPE_LAT_LON} for a lat/lon entry. */
+    public int getType() {
+        return type;
+    }
+
+    /** The entry's own ID text. */
+    public String getId() {
+        return id;
+    }
+
+    /** The entry's navaid, or null for an entry given by latitude and longitude. */
+    public QOVINNavRef getNavaid() {
+        return navaid;
+    }
+
+    /** Altitude in feet. */
+    public int getAltitude() {
+        return altitude;
+    }
+
+    public float getLatitude() {
+        return latitude;
+    }
+
+    public float getLongitude() {
+        return longitude;
+    }
+
+    @Override
+    public String toString() {
+        return String.format("%s %.3f, %.3f at %d ft", id, latitude, longitude, altitude);
+    }
+}

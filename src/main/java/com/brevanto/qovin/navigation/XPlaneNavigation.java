@@ -1,0 +1,116 @@
+package com.brevanto.qovin.navigation;
+
+/**
+ * The simulator's navaid database, FMS flight plan and GPS destination.
+ *
+ * <p>Every navaid query answers an {@link XPlaneNavRef} holding all of the
+ * navaid's information; a query that finds nothing answers one whose
+ * {@link XPlaneNavRef#isFound()} is false, never null. Walk the whole database
+ * with {@link #getFirstNavAid()} and {@link #getNextNavAid(QOVINNavRef)} until
+ * nothing is found: handles are sparse, so never count them up yourself.
+ */
+public class XPlaneNavigation {
+    /** Navaid types: bits, which searches accept OR-ed together. */
+    public static final int TYPE_UNKNOWN = 0;
+    public static final int TYPE_AIRPORT = 1;
+    public static final int TYPE_NDB = 2;
+    public static final int TYPE_VOR = 4;
+    public static final int TYPE_ILS = 8;
+    public static final int TYPE_LOCALIZER = 16;
+    public static final int TYPE_GLIDESLOPE = 32;
+    public static final int TYPE_OUTER_MARKER = 64;
+    public static final int TYPE_MIDDLE_MARKER = 128;
+    public static final int TYPE_INNER_MARKER = 256;
+    public static final int TYPE_FIX = 512;
+    public static final int TYPE_DME = 1024;
+    /** An FMS entry given by latitude and longitude; never in the database. */
+    public static final int TYPE_LAT_LON = 2048;
+    /** Every type the database holds. */
+    public static final int TYPE_ANY = 2047;
+
+    /** The first navaid of the database. */
+    public native XPlaneNavRef getFirstNavAid();
+
+    /** The navaid after {@code previous} in the database. */
+    public XPlaneNavRef getNextNavAid(QOVINNavRef previous) {
+        return getNextNavAidN(previous.getRef());
+    }
+
+    /** The first navaid of exactly this type. */
+    public XPlaneNavRef findFirstNavAidOfType(int type) {
+        return findFirstNavAidOfTypeN(type);
+    }
+
+    /** The last navaid of exactly this type. */
+    public XPlaneNavRef findLastNavAidOfType(int type) {
+        return findLastNavAidOfTypeN(type);
+    }
+
+    /**
+     * Searches the navaids of the types in {@code type} (bits OR-ed together).
+     * Every other criterion may be null, meaning "any": the name and the ID
+     * must contain the fragments given, the frequency must match (airports and
+     * fixes have none and are not filtered by it). With a latitude and a
+     * longitude the nearest match is found, otherwise the last one.
+     */
+    public native XPlaneNavRef findNavAid(String nameFragment, String idFragment, Float latitude, Float longitude,
+            Integer frequency, int type);
+
+    /** The navaid of the types in {@code type} nearest to a position. */
+    public XPlaneNavRef findNearest(int type, float latitude, float longitude) {
+        return findNavAid(null, null, latitude, longitude, null, type);
+    }
+
+    /** A navaid of the types in {@code type} on this frequency (nav.dat units). */
+    public XPlaneNavRef findByFrequency(int type, int frequency) {
+        return findNavAid(null, null, null, null, frequency, type);
+    }
+
+    // --- FMS ---------------------------------------------------------------------
+
+    /** Entries of the flight plan, numbered from 0. */
+    public native int countFMSEntries();
+
+    public native int getDisplayedFMSEntry();
+
+    /** The entry being flown to. */
+    public native int getDestinationFMSEntry();
+
+    public native void setDisplayedFMSEntry(int index);
+
+    public native void setDestinationFMSEntry(int index);
+
+    /** The entry {@code index}: its own ID, its navaid (null for a lat/lon entry), altitude and position. */
+    public native QOVINFmsEntryInfo getFMSEntryInfo(int index);
+
+    /** Makes entry {@code index} the navaid (an airport, fix, VOR or NDB) at {@code altitude} feet. */
+    public void setFMSEntryInfo(int index, QOVINNavRef navaid, int altitude) {
+        setFMSEntryInfoN(index, navaid.getRef(), altitude);
+    }
+
+    /** Makes entry {@code index} a waypoint at a latitude and longitude, at {@code altitude} feet. */
+    public native void setFMSEntryLatLon(int index, float latitude, float longitude, int altitude);
+
+    /** Removes entry {@code index}; the plan may get shorter. */
+    public native void clearFMSEntry(int index);
+
+    // --- GPS ---------------------------------------------------------------------
+
+    /** The type of the GPS destination: fix, airport, VOR or NDB. */
+    public int getGPSDestinationType() {
+        return getGPSDestinationTypeN();
+    }
+
+    /** The GPS destination; not found if there is none. */
+    public native XPlaneNavRef getGPSDestination();
+
+    native XPlaneNavRef getNextNavAidN(int ref);
+
+    native XPlaneNavRef findFirstNavAidOfTypeN(int type);
+
+    native XPlaneNavRef findLastNavAidOfTypeN(int type);
+
+    native void setFMSEntryInfoN(int index, int ref, int altitude);
+
+    native int getGPSDestinationTypeN();
+}
