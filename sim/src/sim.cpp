@@ -3,6 +3,7 @@
 
 #include "state.h"
 #include "xplmsim/flightloops.h"
+#include "xplmsim/scenery.h"
 
 namespace xplmsim {
 
@@ -23,6 +24,7 @@ void reset() {
   clearFlightLoops();
   clearCommands();
   installDefaultCommands();
+  clearScenery();
 }
 
 const std::vector<Call>& calls() { return state().calls; }
@@ -54,6 +56,7 @@ const std::string& debugLog() { return state().debugLog; }
 
 void runFrames(int count, float elapsedSeconds) {
   for (int i = 0; i < count; ++i) {
+    completePendingLoads();
     advanceDataRefs(elapsedSeconds);
     runFlightLoop(elapsedSeconds);
     ++state().frames;

@@ -113,6 +113,9 @@ void clearCommands();
 void installDefaultCommands();
 // Runs the continue phase of every held command.
 void continueHeldCommands();
+// Back to the default world's object files and terrain, with no objects,
+// pending loads, draws, probes or instances.
+void clearScenery();
 
 }  // namespace xplmsim
 

@@ -1,0 +1,74 @@
+// Natives of com.brevanto.qovin.scenery.XPlaneInstance: object instances placed
+// by a draw location and one value per dataref.
+#include <XPLMInstance.h>
+
+#include <algorithm>
+#include <array>
+
+#include "bridge.h"
+#include "com_brevanto_qovin_scenery_XPlaneInstance.h"
+
+namespace {
+
+// Most dataref names an instance may have; setPosition's values buffer holds as many.
+constexpr jsize kMaxInstanceDatarefs = kScratchElements;
+
+// The values of the latest setPosition. Slots from `valuesSet` on are 0.
+std::array<float, kMaxInstanceDatarefs> instanceValues{};
+jsize valuesSet = 0;
+
+// Releases the characters of the first `count` names.
+void releaseNames(JNIEnv* env, jobjectArray datarefs, const char* const* names, jsize count) {
+  for (jsize i = 0; i < count; ++i) {
+    auto name = static_cast<jstring>(env->GetObjectArrayElement(datarefs, i));
+    env->ReleaseStringUTFChars(name, names[i]);
+    env->DeleteLocalRef(name);
+  }
+}
+
+}  // namespace
+
+// The names go to the simulator as a null-terminated list (a null array is an
+// empty list). A null name, or more than 1024 names, is refused: nothing is
+// created and the result is 0.
+JNIEXPORT jlong JNICALL Java_com_brevanto_qovin_scenery_XPlaneInstance_createInstance(JNIEnv* env, jclass,
+                                                                                     jlong objRef,
+                                                                                     jobjectArray datarefs) {
+  const jsize count = datarefs != nullptr ? env->GetArrayLength(datarefs) : 0;
+  if (count > kMaxInstanceDatarefs) return 0;
+  std::array<const char*, kMaxInstanceDatarefs + 1> names{};
+  jsize taken = 0;
+  for (; taken < count; ++taken) {
+    auto name = static_cast<jstring>(env->GetObjectArrayElement(datarefs, taken));
+    if (name == nullptr) break;
+    names[static_cast<size_t>(taken)] = env->GetStringUTFChars(name, nullptr);
+    env->DeleteLocalRef(name);
+    if (names[static_cast<size_t>(taken)] == nullptr) break;
+  }
+  XPLMInstanceRef instance = nullptr;
+  if (taken == count) {
+    names[static_cast<size_t>(count)] = nullptr;
+    instance = XPLMCreateInstance(reinterpret_cast<XPLMObjectRef>(objRef), names.data());
+  }
+  releaseNames(env, datarefs, names.data(), taken);
+  return reinterpret_cast<jlong>(instance);
+}
+
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_scenery_XPlaneInstance_destroyInstance(JNIEnv*, jclass, jlong iref) {
+  XPLMDestroyInstance(reinterpret_cast<XPLMInstanceRef>(iref));
+}
+
+// The values are copied into a buffer of 1024 floats whose slots past the Java
+// array's length are 0: the simulator reads one value per dataref name (at most
+// 1024), so a short array gives 0 for the missing values instead of a read past
+// its end, and no memory is allocated per call. A null array gives all zeros.
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_scenery_XPlaneInstance_setPosition(JNIEnv* env, jclass, jlong iref,
+                                                                                 jlong diPtr,
+                                                                                 jfloatArray refValues) {
+  const jsize length = refValues != nullptr ? std::min(env->GetArrayLength(refValues), kMaxInstanceDatarefs) : 0;
+  if (length > 0) env->GetFloatArrayRegion(refValues, 0, length, instanceValues.data());
+  if (length < valuesSet) std::fill(instanceValues.begin() + length, instanceValues.begin() + valuesSet, 0.0f);
+  valuesSet = length;
+  XPLMInstanceSetPosition(reinterpret_cast<XPLMInstanceRef>(iref), reinterpret_cast<const XPLMDrawInfo_t*>(diPtr),
+                          instanceValues.data());
+}
