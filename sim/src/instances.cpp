@@ -78,8 +78,8 @@ std::vector<InstanceInfo> instances() {
   for (size_t i = 0; i < table.size(); ++i) {
     const InstanceEntry& e = table.at(i);
     if (e.destroyed) continue;
-    all.push_back(InstanceInfo{table.handleOf(i), objectPath(e.object), e.datarefs, e.position, e.values,
-                               e.positionsSet});
+    all.push_back(
+        InstanceInfo{table.handleOf(i), objectPath(e.object), e.datarefs, e.position, e.values, e.positionsSet});
   }
   return all;
 }

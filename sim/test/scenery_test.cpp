@@ -1,5 +1,7 @@
 // The stand-in's objects, asynchronous loads, draws, terrain probes and
 // instances behave as the SDK documents them.
+#include "xplmsim/scenery.h"
+
 #include <XPLMInstance.h>
 #include <XPLMProcessing.h>
 #include <XPLMScenery.h>
@@ -11,7 +13,6 @@
 #include <vector>
 
 #include "xplmsim/flightloops.h"
-#include "xplmsim/scenery.h"
 #include "xplmsim/sim.h"
 
 namespace {

@@ -95,7 +95,7 @@ struct InstanceInfo {
   std::string objectPath;
   std::vector<std::string> datarefs;
   XPLMDrawInfo_t position{};  // the latest, all 0 before any
-  std::vector<float> values;   // one per dataref, all 0 before any position
+  std::vector<float> values;  // one per dataref, all 0 before any position
   int positionsSet = 0;
 };
 // Instances not yet destroyed, oldest first.

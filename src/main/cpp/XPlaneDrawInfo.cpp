@@ -42,24 +42,24 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_scenery_XPlaneDrawInfo_freeDrawIn
 
 // An index outside the array gives null.
 JNIEXPORT jobject JNICALL Java_com_brevanto_qovin_scenery_XPlaneDrawInfo_getEntry(JNIEnv*, jclass, jlong jdrawInfoPtr,
-                                                                                 jint index) {
+                                                                                  jint index) {
   const XPLMDrawInfo_t* record = recordAt(jdrawInfoPtr, index);
   if (record == nullptr) return nullptr;
   jclass entryClass = JVMP_env->FindClass("com/brevanto/qovin/scenery/QOVINDrawInfo$DrawInfoEntry");
   if (entryClass == nullptr) return nullptr;
   jmethodID constructor = JVMP_env->GetMethodID(entryClass, "<init>", "(FFFFFF)V");
   jobject entry = constructor == nullptr ? nullptr
-                                         : JVMP_env->NewObject(entryClass, constructor, record->x, record->y,
-                                                               record->z, record->pitch, record->heading, record->roll);
+                                         : JVMP_env->NewObject(entryClass, constructor, record->x, record->y, record->z,
+                                                               record->pitch, record->heading, record->roll);
   JVMP_env->DeleteLocalRef(entryClass);
   return entry;
 }
 
 // An index outside the array writes nothing.
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_scenery_XPlaneDrawInfo_setEntry(JNIEnv*, jclass, jlong jdrawInfoPtr,
-                                                                              jint index, jfloat x, jfloat y, jfloat z,
-                                                                              jfloat pitch, jfloat heading,
-                                                                              jfloat roll) {
+                                                                               jint index, jfloat x, jfloat y, jfloat z,
+                                                                               jfloat pitch, jfloat heading,
+                                                                               jfloat roll) {
   XPLMDrawInfo_t* record = recordAt(jdrawInfoPtr, index);
   if (record == nullptr) return;
   record->x = x;

@@ -31,9 +31,8 @@ void releaseNames(JNIEnv* env, jobjectArray datarefs, const char* const* names, 
 // The names go to the simulator as a null-terminated list (a null array is an
 // empty list). A null name, or more than 1024 names, is refused: nothing is
 // created and the result is 0.
-JNIEXPORT jlong JNICALL Java_com_brevanto_qovin_scenery_XPlaneInstance_createInstance(JNIEnv* env, jclass,
-                                                                                     jlong objRef,
-                                                                                     jobjectArray datarefs) {
+JNIEXPORT jlong JNICALL Java_com_brevanto_qovin_scenery_XPlaneInstance_createInstance(JNIEnv* env, jclass, jlong objRef,
+                                                                                      jobjectArray datarefs) {
   const jsize count = datarefs != nullptr ? env->GetArrayLength(datarefs) : 0;
   if (count > kMaxInstanceDatarefs) return 0;
   std::array<const char*, kMaxInstanceDatarefs + 1> names{};
@@ -63,8 +62,7 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_scenery_XPlaneInstance_destroyIns
 // 1024), so a short array gives 0 for the missing values instead of a read past
 // its end, and no memory is allocated per call. A null array gives all zeros.
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_scenery_XPlaneInstance_setPosition(JNIEnv* env, jclass, jlong iref,
-                                                                                 jlong diPtr,
-                                                                                 jfloatArray refValues) {
+                                                                                  jlong diPtr, jfloatArray refValues) {
   const jsize length = refValues != nullptr ? std::min(env->GetArrayLength(refValues), kMaxInstanceDatarefs) : 0;
   if (length > 0) env->GetFloatArrayRegion(refValues, 0, length, instanceValues.data());
   if (length < valuesSet) std::fill(instanceValues.begin() + length, instanceValues.begin() + valuesSet, 0.0f);

@@ -19,8 +19,8 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_scenery_XPlaneObjectRef_unloadN(J
 
 // Drawn once, rotations in earth axes.
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_scenery_XPlaneObjectRef_drawN(JNIEnv*, jclass, jlong objRefPtr, jfloat x,
-                                                                            jfloat y, jfloat z, jfloat pitch,
-                                                                            jfloat heading, jfloat roll) {
+                                                                             jfloat y, jfloat z, jfloat pitch,
+                                                                             jfloat heading, jfloat roll) {
   drawInfo.structSize = sizeof(XPLMDrawInfo_t);
   drawInfo.x = x;
   drawInfo.y = y;
@@ -34,10 +34,9 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_scenery_XPlaneObjectRef_drawN(JNI
 // Drawn at each record of the array, in place, rotations in local axes. The
 // count is cut to the array's own record count (a negative count, or no
 // array, draws nothing), so the simulator never reads past the array.
-JNIEXPORT void JNICALL Java_com_brevanto_qovin_scenery_XPlaneObjectRef_drawInstancesN(JNIEnv*, jclass,
-                                                                                     jlong objRefPtr,
-                                                                                     jint drawInfoSize,
-                                                                                     jlong drawInfoPtr) {
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_scenery_XPlaneObjectRef_drawInstancesN(JNIEnv*, jclass, jlong objRefPtr,
+                                                                                      jint drawInfoSize,
+                                                                                      jlong drawInfoPtr) {
   const jlong available = drawInfoCount(drawInfoPtr);
   const jint count = drawInfoSize < 0 ? 0 : (drawInfoSize > available ? static_cast<jint>(available) : drawInfoSize);
   XPLMDrawObjects(object(objRefPtr), count, drawInfoRecords(drawInfoPtr), 0, 0);

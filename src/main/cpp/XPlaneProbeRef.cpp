@@ -29,16 +29,16 @@ bool lookUpSetInfo(JNIEnv* env) {
 // (the simulator fills nothing then) reports zeros, never stale stack bytes.
 // A null result object is not called.
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_scenery_XPlaneProbeRef_probeTerrainXYZ_1N(JNIEnv* env, jclass,
-                                                                                        jlong probeRefPtr,
-                                                                                        jobject probeInfo, jfloat x,
-                                                                                        jfloat y, jfloat z) {
+                                                                                         jlong probeRefPtr,
+                                                                                         jobject probeInfo, jfloat x,
+                                                                                         jfloat y, jfloat z) {
   XPLMProbeInfo_t info{};
   info.structSize = sizeof(XPLMProbeInfo_t);
   XPLMProbeTerrainXYZ(reinterpret_cast<XPLMProbeRef>(probeRefPtr), x, y, z, &info);
   if (probeInfo == nullptr) return;
   if (setInfoMtd == nullptr && !lookUpSetInfo(env)) return;
-  env->CallVoidMethod(probeInfo, setInfoMtd, info.locationX, info.locationY, info.locationZ, info.normalX,
-                      info.normalY, info.normalZ, info.velocityX, info.velocityY, info.velocityZ,
+  env->CallVoidMethod(probeInfo, setInfoMtd, info.locationX, info.locationY, info.locationZ, info.normalX, info.normalY,
+                      info.normalZ, info.velocityX, info.velocityY, info.velocityZ,
                       static_cast<jboolean>(info.is_wet != 0 ? JNI_TRUE : JNI_FALSE));
 }
 

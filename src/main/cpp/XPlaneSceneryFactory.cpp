@@ -33,13 +33,12 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_scenery_XPlaneSceneryFactory_init
   jclass objectClass = JVMP_env->FindClass("com/brevanto/qovin/scenery/XPlaneObjectRef");
   if (objectClass == nullptr) return;
   jmethodID constructor = JVMP_env->GetMethodID(objectClass, "<init>", "(J)V");
-  jclass callbackClass = constructor == nullptr
-                             ? nullptr
-                             : JVMP_env->FindClass("com/brevanto/qovin/scenery/QOVINObjectLoadCallback");
-  jmethodID loadedMethod = callbackClass == nullptr
-                               ? nullptr
-                               : JVMP_env->GetMethodID(callbackClass, "objectLoaded",
-                                                       "(Lcom/brevanto/qovin/scenery/QOVINObjectRef;)V");
+  jclass callbackClass =
+      constructor == nullptr ? nullptr : JVMP_env->FindClass("com/brevanto/qovin/scenery/QOVINObjectLoadCallback");
+  jmethodID loadedMethod =
+      callbackClass == nullptr
+          ? nullptr
+          : JVMP_env->GetMethodID(callbackClass, "objectLoaded", "(Lcom/brevanto/qovin/scenery/QOVINObjectRef;)V");
   if (loadedMethod != nullptr) {
     if (XPlaneObjectRef != nullptr) JVMP_env->DeleteGlobalRef(XPlaneObjectRef);
     XPlaneObjectRef = static_cast<jclass>(JVMP_env->NewGlobalRef(objectClass));
@@ -52,7 +51,7 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_scenery_XPlaneSceneryFactory_init
 
 // A null path loads nothing.
 JNIEXPORT jlong JNICALL Java_com_brevanto_qovin_scenery_XPlaneSceneryFactory_loadObjectN(JNIEnv* env, jobject,
-                                                                                        jstring objPath) {
+                                                                                         jstring objPath) {
   if (objPath == nullptr) return 0;
   const char* path = env->GetStringUTFChars(objPath, nullptr);
   if (path == nullptr) return 0;
@@ -64,8 +63,8 @@ JNIEXPORT jlong JNICALL Java_com_brevanto_qovin_scenery_XPlaneSceneryFactory_loa
 // The callback object is held by a global reference until its QOVINObjectLoaded.
 // A null path or callback makes no request.
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_scenery_XPlaneSceneryFactory_loadObjectAsyncN(JNIEnv* env, jobject,
-                                                                                            jstring objPath,
-                                                                                            jobject jcallback) {
+                                                                                             jstring objPath,
+                                                                                             jobject jcallback) {
   if (objPath == nullptr || jcallback == nullptr) return;
   const char* path = env->GetStringUTFChars(objPath, nullptr);
   if (path == nullptr) return;
@@ -75,6 +74,6 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_scenery_XPlaneSceneryFactory_load
 }
 
 JNIEXPORT jlong JNICALL Java_com_brevanto_qovin_scenery_XPlaneSceneryFactory_createProbeN(JNIEnv*, jobject,
-                                                                                         jint probeType) {
+                                                                                          jint probeType) {
   return reinterpret_cast<jlong>(XPLMCreateProbe(probeType));
 }

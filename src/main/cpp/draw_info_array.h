@@ -15,8 +15,7 @@
 // Bytes before the first record.
 constexpr size_t kDrawInfoHeaderBytes = sizeof(jlong);
 // Largest array: its byte count, header included, fits a 32-bit int.
-constexpr jint kMaxDrawInfoRecords =
-    static_cast<jint>((INT_MAX - kDrawInfoHeaderBytes) / sizeof(XPLMDrawInfo_t));
+constexpr jint kMaxDrawInfoRecords = static_cast<jint>((INT_MAX - kDrawInfoHeaderBytes) / sizeof(XPLMDrawInfo_t));
 
 // The first record of the array at `address` (0: none).
 inline XPLMDrawInfo_t* drawInfoRecords(jlong address) { return reinterpret_cast<XPLMDrawInfo_t*>(address); }
