@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "embedded_jvm.h"
+#include "scenery_summary.h"
 #include "xplmsim/datarefs.h"
 #include "xplmsim/flightloops.h"
 #include "xplmsim/sim.h"
@@ -291,7 +292,7 @@ int main(int argc, char** argv) {
   call("enable");
   if (!failed) runFrames(o);
   call("disable");
-  const std::string registered = registrations();
+  const std::string registered = registrations() + qovinhost::scenerySummary();
   call("stop");
 
   std::cout << "== Simulator log ==\n";

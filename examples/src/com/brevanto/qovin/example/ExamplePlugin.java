@@ -73,6 +73,7 @@ public class ExamplePlugin implements XPlanePlugin {
     private final Watch watch = new Watch();
     private Report report;
     private ExampleDataRefs datarefs;
+    private ExampleScenery scenery;
     private double startLatitude;
     private double startLongitude;
     private float startTime;
@@ -98,6 +99,7 @@ public class ExamplePlugin implements XPlanePlugin {
         report = new Report();
         report.registerHandler(true);
         watch.register(-1f);
+        scenery = new ExampleScenery();
         XPlaneDebugStringImpl.debugLine("ExamplePlugin: started");
     }
 
@@ -117,6 +119,7 @@ public class ExamplePlugin implements XPlanePlugin {
         double metres = distanceMetres(startLatitude, startLongitude, latitude.getDouble(), longitude.getDouble());
         LOG.info(String.format("after %.1f s the aircraft has moved %.0f m", seconds, metres));
         LOG.info("own datarefs: " + datarefs.describe());
+        LOG.info("scenery: " + scenery.describe());
         throttle.setFloatArray(0, new float[] {0f});
         battery.setInt(0);
     }
@@ -126,6 +129,7 @@ public class ExamplePlugin implements XPlanePlugin {
         watch.unregisterAll();
         datarefs.unregisterAll();
         report.unregisterAllHandlers();
+        scenery.stop();
         XPlaneDebugStringImpl.debugLine("ExamplePlugin: stopped");
     }
 
