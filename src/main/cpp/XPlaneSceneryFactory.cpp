@@ -52,12 +52,7 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_scenery_XPlaneSceneryFactory_init
 // A null path loads nothing.
 JNIEXPORT jlong JNICALL Java_com_brevanto_qovin_scenery_XPlaneSceneryFactory_loadObjectN(JNIEnv* env, jobject,
                                                                                          jstring objPath) {
-  if (objPath == nullptr) return 0;
-  const char* path = env->GetStringUTFChars(objPath, nullptr);
-  if (path == nullptr) return 0;
-  XPLMObjectRef ref = XPLMLoadObject(path);
-  env->ReleaseStringUTFChars(objPath, path);
-  return reinterpret_cast<jlong>(ref);
+  return handleForText(env, objPath, XPLMLoadObject);
 }
 
 // The callback object is held by a global reference until its QOVINObjectLoaded.
