@@ -17,39 +17,33 @@ constexpr jsize kMaxInstanceDatarefs = kScratchElements;
 std::array<float, kMaxInstanceDatarefs> instanceValues{};
 jsize valuesSet = 0;
 
-// Releases the characters of the first `count` names.
-void releaseNames(JNIEnv* env, jobjectArray datarefs, const char* const* names, jsize count) {
-  for (jsize i = 0; i < count; ++i) {
-    auto name = static_cast<jstring>(env->GetObjectArrayElement(datarefs, i));
-    env->ReleaseStringUTFChars(name, names[i]);
-    env->DeleteLocalRef(name);
-  }
-}
-
 }  // namespace
 
 // The names go to the simulator as a null-terminated list (a null array is an
 // empty list). A null name, or more than 1024 names, is refused: nothing is
-// created and the result is 0.
+// created and the result is 0. The names' references live in a local frame of
+// their own until their characters are released, so that the release needs no
+// JNI call that a pending exception (of a failed GetStringUTFChars) forbids.
 JNIEXPORT jlong JNICALL Java_com_brevanto_qovin_scenery_XPlaneInstance_createInstance(JNIEnv* env, jclass, jlong objRef,
                                                                                       jobjectArray datarefs) {
   const jsize count = datarefs != nullptr ? env->GetArrayLength(datarefs) : 0;
-  if (count > kMaxInstanceDatarefs) return 0;
+  if (count > kMaxInstanceDatarefs || env->PushLocalFrame(count + 1) != JNI_OK) return 0;
+  std::array<jstring, kMaxInstanceDatarefs> strings{};
   std::array<const char*, kMaxInstanceDatarefs + 1> names{};
   jsize taken = 0;
   for (; taken < count; ++taken) {
-    auto name = static_cast<jstring>(env->GetObjectArrayElement(datarefs, taken));
-    if (name == nullptr) break;
-    names[static_cast<size_t>(taken)] = env->GetStringUTFChars(name, nullptr);
-    env->DeleteLocalRef(name);
-    if (names[static_cast<size_t>(taken)] == nullptr) break;
+    const auto i = static_cast<size_t>(taken);
+    strings[i] = static_cast<jstring>(env->GetObjectArrayElement(datarefs, taken));
+    if (strings[i] == nullptr) break;
+    names[i] = env->GetStringUTFChars(strings[i], nullptr);
+    if (names[i] == nullptr) break;
   }
   XPLMInstanceRef instance = nullptr;
-  if (taken == count) {
-    names[static_cast<size_t>(count)] = nullptr;
-    instance = XPLMCreateInstance(reinterpret_cast<XPLMObjectRef>(objRef), names.data());
+  if (taken == count) instance = XPLMCreateInstance(reinterpret_cast<XPLMObjectRef>(objRef), names.data());
+  for (jsize i = 0; i < taken; ++i) {
+    env->ReleaseStringUTFChars(strings[static_cast<size_t>(i)], names[static_cast<size_t>(i)]);
   }
-  releaseNames(env, datarefs, names.data(), taken);
+  env->PopLocalFrame(nullptr);
   return reinterpret_cast<jlong>(instance);
 }
 
