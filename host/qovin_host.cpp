@@ -19,6 +19,7 @@
 #include "display_activity.h"
 #include "embedded_jvm.h"
 #include "navigation_report.h"
+#include "scenery_summary.h"
 #include "xplmsim/datarefs.h"
 #include "xplmsim/flightloops.h"
 #include "xplmsim/sim.h"
@@ -297,7 +298,7 @@ int main(int argc, char** argv) {
   call("enable");
   if (!failed) runFrames(o);
   call("disable");
-  const std::string registered = registrations();
+  const std::string registered = registrations() + qovinhost::scenerySummary();
   call("stop");
 
   std::cout << "== Simulator log ==\n";

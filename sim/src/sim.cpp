@@ -4,6 +4,7 @@
 #include "state.h"
 #include "xplmsim/display.h"
 #include "xplmsim/flightloops.h"
+#include "xplmsim/scenery.h"
 
 namespace xplmsim {
 
@@ -34,6 +35,7 @@ void reset() {
   clearNavigation();
   clearPlugins();
   clearAircraft();
+  clearScenery();
 }
 
 const std::vector<Call>& calls() { return state().calls; }
@@ -65,6 +67,7 @@ const std::string& debugLog() { return state().debugLog; }
 
 void runFrames(int count, float elapsedSeconds) {
   for (int i = 0; i < count; ++i) {
+    completePendingLoads();
     advanceDataRefs(elapsedSeconds);
     runFlightLoop(elapsedSeconds);
     drawFrame();

@@ -131,6 +131,9 @@ void installDefaultFlightPlan();
 // Back to the default plugins (no messages, no receivers) and aircraft.
 void clearPlugins();
 void clearAircraft();
+// Back to the default world's object files and terrain, with no objects,
+// pending loads, draws, probes or instances.
+void clearScenery();
 
 }  // namespace xplmsim
 

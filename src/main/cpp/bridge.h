@@ -61,4 +61,17 @@ std::string convertPath(std::string inPath);
 // text buffers with every call, so it is not reentrant.
 jobject toJava(JNIEnv* env, XPLMNavRef ref);
 
+// The handle `call` gives for the modified UTF-8 characters of `text`, which
+// are held for that call only. A null text, or characters the JVM cannot
+// give, makes no call and gives 0.
+template <typename Call>
+jlong handleForText(JNIEnv* env, jstring text, Call call) {
+  if (text == nullptr) return 0;
+  const char* chars = env->GetStringUTFChars(text, nullptr);
+  if (chars == nullptr) return 0;
+  const jlong handle = reinterpret_cast<jlong>(call(chars));
+  env->ReleaseStringUTFChars(text, chars);
+  return handle;
+}
+
 #endif

@@ -76,6 +76,7 @@ public class ExamplePlugin implements XPlanePlugin {
     private final ExampleDisplay display = new ExampleDisplay(
             () -> String.format("heading %s, %.0f m", compass(heading.getFloat()), elevation.getDouble()));
     private final ExampleControls controls = new ExampleControls();
+    private ExampleScenery scenery;
     private double startLatitude;
     private double startLongitude;
     private float startTime;
@@ -104,6 +105,7 @@ public class ExamplePlugin implements XPlanePlugin {
         watch.register(-1f);
         display.start();
         controls.start();
+        scenery = new ExampleScenery();
         XPlaneDebugStringImpl.debugLine("ExamplePlugin: started");
     }
 
@@ -123,6 +125,7 @@ public class ExamplePlugin implements XPlanePlugin {
         double metres = distanceMetres(startLatitude, startLongitude, latitude.getDouble(), longitude.getDouble());
         LOG.info(String.format("after %.1f s the aircraft has moved %.0f m", seconds, metres));
         LOG.info("own datarefs: " + datarefs.describe());
+        LOG.info("scenery: " + scenery.describe());
         throttle.setFloatArray(0, new float[] {0f});
         battery.setInt(0);
     }
@@ -134,6 +137,7 @@ public class ExamplePlugin implements XPlanePlugin {
         controls.stop();
         datarefs.unregisterAll();
         report.unregisterAllHandlers();
+        scenery.stop();
         XPlaneDebugStringImpl.debugLine("ExamplePlugin: stopped");
     }
 

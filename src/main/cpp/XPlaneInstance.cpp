@@ -1,0 +1,66 @@
+// Natives of com.brevanto.qovin.scenery.XPlaneInstance: object instances placed
+// by a draw location and one value per dataref.
+#include <XPLMInstance.h>
+
+#include <algorithm>
+#include <array>
+
+#include "bridge.h"
+#include "com_brevanto_qovin_scenery_XPlaneInstance.h"
+
+namespace {
+
+// Most dataref names an instance may have; setPosition's values buffer holds as many.
+constexpr jsize kMaxInstanceDatarefs = kScratchElements;
+
+// The values of the latest setPosition. Slots from `valuesSet` on are 0.
+std::array<float, kMaxInstanceDatarefs> instanceValues{};
+jsize valuesSet = 0;
+
+}  // namespace
+
+// The names go to the simulator as a null-terminated list (a null array is an
+// empty list). A null name, or more than 1024 names, is refused: nothing is
+// created and the result is 0. The names' references live in a local frame of
+// their own until their characters are released, so that the release needs no
+// JNI call that a pending exception (of a failed GetStringUTFChars) forbids.
+JNIEXPORT jlong JNICALL Java_com_brevanto_qovin_scenery_XPlaneInstance_createInstance(JNIEnv* env, jclass, jlong objRef,
+                                                                                      jobjectArray datarefs) {
+  const jsize count = datarefs != nullptr ? env->GetArrayLength(datarefs) : 0;
+  if (count > kMaxInstanceDatarefs || env->PushLocalFrame(count + 1) != JNI_OK) return 0;
+  std::array<jstring, kMaxInstanceDatarefs> strings{};
+  std::array<const char*, kMaxInstanceDatarefs + 1> names{};
+  jsize taken = 0;
+  for (; taken < count; ++taken) {
+    const auto i = static_cast<size_t>(taken);
+    strings[i] = static_cast<jstring>(env->GetObjectArrayElement(datarefs, taken));
+    if (strings[i] == nullptr) break;
+    names[i] = env->GetStringUTFChars(strings[i], nullptr);
+    if (names[i] == nullptr) break;
+  }
+  XPLMInstanceRef instance = nullptr;
+  if (taken == count) instance = XPLMCreateInstance(reinterpret_cast<XPLMObjectRef>(objRef), names.data());
+  for (jsize i = 0; i < taken; ++i) {
+    env->ReleaseStringUTFChars(strings[static_cast<size_t>(i)], names[static_cast<size_t>(i)]);
+  }
+  env->PopLocalFrame(nullptr);
+  return reinterpret_cast<jlong>(instance);
+}
+
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_scenery_XPlaneInstance_destroyInstance(JNIEnv*, jclass, jlong iref) {
+  XPLMDestroyInstance(reinterpret_cast<XPLMInstanceRef>(iref));
+}
+
+// The values are copied into a buffer of 1024 floats whose slots past the Java
+// array's length are 0: the simulator reads one value per dataref name (at most
+// 1024), so a short array gives 0 for the missing values instead of a read past
+// its end, and no memory is allocated per call. A null array gives all zeros.
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_scenery_XPlaneInstance_setPosition(JNIEnv* env, jclass, jlong iref,
+                                                                                  jlong diPtr, jfloatArray refValues) {
+  const jsize length = refValues != nullptr ? std::min(env->GetArrayLength(refValues), kMaxInstanceDatarefs) : 0;
+  if (length > 0) env->GetFloatArrayRegion(refValues, 0, length, instanceValues.data());
+  if (length < valuesSet) std::fill(instanceValues.begin() + length, instanceValues.begin() + valuesSet, 0.0f);
+  valuesSet = length;
+  XPLMInstanceSetPosition(reinterpret_cast<XPLMInstanceRef>(iref), reinterpret_cast<const XPLMDrawInfo_t*>(diPtr),
+                          instanceValues.data());
+}

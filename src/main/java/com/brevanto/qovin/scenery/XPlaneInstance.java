@@ -1,0 +1,88 @@
+package com.brevanto.qovin.scenery;
+
+/**
+ * An instance of a loaded object: placed by a location plus one value per
+ * dataref name given at its creation, which drive the object's animations.
+ * Set its position from a flight loop, not while drawing. The object must
+ * stay loaded until the instance is destroyed.
+ */
+public final class XPlaneInstance {
+    private static final float[] NO_VALUES = new float[0];
+
+    private final int datarefCount;
+    private long handle;
+    private XPlaneDrawInfo ownLocation;
+
+    private XPlaneInstance(long handle, int datarefCount) {
+        this.handle = handle;
+        this.datarefCount = datarefCount;
+    }
+
+    /**
+     * Creates an instance of {@code object} whose values are those of
+     * {@code datarefs}, in that order. Returns null if the simulator creates
+     * none (an object that is not loaded, a null name).
+     */
+    public static XPlaneInstance create(QOVINObjectRef object, String... datarefs) {
+        String[] names = datarefs == null ? new String[0] : datarefs.clone();
+        long handle = createInstance(object.getHandle(), names);
+        return handle == 0 ? null : new XPlaneInstance(handle, names.length);
+    }
+
+    /** The simulator's handle, 0 once destroyed. */
+    public long getHandle() {
+        return handle;
+    }
+
+    /** The number of values each position takes. */
+    public int datarefCount() {
+        return datarefCount;
+    }
+
+    /**
+     * Places the instance at location {@code index} of {@code locations},
+     * with one value per dataref name (at least {@link #datarefCount()}).
+     */
+    public void setPosition(XPlaneDrawInfo locations, int index, float... values) {
+        float[] data = values == null ? NO_VALUES : values;
+        if (data.length < datarefCount) {
+            throw new IllegalArgumentException(datarefCount + " values needed, " + data.length + " given");
+        }
+        setPosition(live(), locations.addressOf(index), data);
+    }
+
+    /** Places the instance at the local position and rotation given, with its values. */
+    public void setPosition(float x, float y, float z, float pitch, float heading, float roll, float... values) {
+        live();
+        if (ownLocation == null) {
+            ownLocation = new XPlaneDrawInfo(1);
+        }
+        ownLocation.set(0, x, y, z, pitch, heading, roll);
+        setPosition(ownLocation, 0, values);
+    }
+
+    /** Removes the instance; later calls do nothing. */
+    public void destroy() {
+        if (handle != 0) {
+            destroyInstance(handle);
+            handle = 0;
+        }
+        if (ownLocation != null) {
+            ownLocation.free();
+            ownLocation = null;
+        }
+    }
+
+    private long live() {
+        if (handle == 0) {
+            throw new IllegalStateException("instance destroyed");
+        }
+        return handle;
+    }
+
+    private static native long createInstance(long objRef, String[] datarefs);
+
+    private static native void destroyInstance(long iref);
+
+    private static native void setPosition(long iref, long diPtr, float[] refValues);
+}

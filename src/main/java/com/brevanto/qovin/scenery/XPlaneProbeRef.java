@@ -1,0 +1,41 @@
+package com.brevanto.qovin.scenery;
+
+/** A terrain probe: finds the terrain on the vertical through a local point. */
+public final class XPlaneProbeRef {
+    private long handle;
+
+    XPlaneProbeRef(long handle) {
+        this.handle = handle;
+    }
+
+    /** The simulator's handle, 0 once destroyed. */
+    public long getHandle() {
+        return handle;
+    }
+
+    /**
+     * Probes the terrain through the local point (x, y, z) and writes what it
+     * found into {@code info}, which it returns. If no terrain is found every
+     * value of {@code info} is 0.
+     */
+    public <T extends QOVINProbeInfo> T probe(float x, float y, float z, T info) {
+        if (handle == 0) {
+            throw new IllegalStateException("probe destroyed");
+        }
+        probeTerrainXYZ_N(handle, info, x, y, z);
+        return info;
+    }
+
+    /** Destroys the probe; later calls do nothing. */
+    public void destroy() {
+        if (handle != 0) {
+            destroyN(handle);
+            handle = 0;
+        }
+    }
+
+    private static native void probeTerrainXYZ_N(long probeRefPtr, QOVINProbeInfo probeInfo, float x, float y,
+            float z);
+
+    private static native void destroyN(long probeRefPtr);
+}

@@ -1,0 +1,52 @@
+package com.brevanto.qovin.scenery;
+
+import java.util.Objects;
+
+/** Loads scenery objects and creates terrain probes. */
+public class XPlaneSceneryFactory {
+    /** The probe type that finds the highest terrain on the vertical through a point. */
+    public static final int PROBE_Y = 0;
+
+    static {
+        initialize();
+    }
+
+    /**
+     * Loads the object at {@code path} (relative to the simulator's folder) at
+     * once: the frame waits for the disk. Returns null if it cannot be loaded.
+     * Each object returned must be unloaded once.
+     */
+    public XPlaneObjectRef loadObject(String path) {
+        long handle = loadObjectN(Objects.requireNonNull(path, "path"));
+        return handle == 0 ? null : new XPlaneObjectRef(handle);
+    }
+
+    /**
+     * Asks for the object at {@code path} to be loaded in the background and
+     * returns at once. On a later frame {@code callback} receives the object,
+     * exactly once (also when the load failed; see
+     * {@link QOVINObjectRef#isLoaded()}). The callback is held until then.
+     */
+    public void loadObjectAsync(String path, QOVINObjectLoadCallback callback) {
+        loadObjectAsyncN(Objects.requireNonNull(path, "path"), Objects.requireNonNull(callback, "callback"));
+    }
+
+    /** A new terrain probe of type {@link #PROBE_Y}, or null if the simulator gives none. */
+    public XPlaneProbeRef createProbe() {
+        return createProbe(PROBE_Y);
+    }
+
+    /** A new terrain probe of {@code type}, or null if the simulator gives none. */
+    public XPlaneProbeRef createProbe(int type) {
+        long handle = createProbeN(type);
+        return handle == 0 ? null : new XPlaneProbeRef(handle);
+    }
+
+    private static native void initialize();
+
+    private native long loadObjectN(String objPath);
+
+    private native void loadObjectAsyncN(String objPath, QOVINObjectLoadCallback jcallback);
+
+    private native long createProbeN(int probeType);
+}
