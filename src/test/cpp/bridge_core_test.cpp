@@ -5,6 +5,9 @@
 #include "jvm_harness.h"
 #include "xplmsim/sim.h"
 
+// The asynchronous-load trampoline, called here before its class is initialised.
+void QOVINObjectLoaded(void* inObject, void* inRefcon);
+
 using namespace qovintest;
 
 namespace {
@@ -108,6 +111,17 @@ TEST_F(BridgeCoreTest, NullArgumentsWriteNothing) {
   debugString(nullptr);
   debugBytes(nullptr);
   EXPECT_EQ(xplmsim::callsTo("XPLMDebugString").size(), 0u);
+}
+
+// This test binary never touches the scenery classes, so their initialize has
+// not run: a completion arriving now is only released.
+TEST_F(BridgeCoreTest, ALoadCompletingBeforeInitializeIsOnlyReleased) {
+  jobject callback = newObject("java/lang/Object", "()V");
+  jobject weak = weakReference(callback);
+  QOVINObjectLoaded(reinterpret_cast<void*>(0x1234), env()->NewGlobalRef(callback));
+  EXPECT_FALSE(env()->ExceptionCheck());
+  env()->DeleteLocalRef(callback);
+  EXPECT_TRUE(collected(weak));
 }
 
 }  // namespace
