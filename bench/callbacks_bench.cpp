@@ -12,6 +12,7 @@
 #include <XPLMUtilities.h>
 #include <jni.h>
 
+#include <cstdio>
 #include <vector>
 
 #include "bench_jvm.h"
@@ -165,6 +166,12 @@ void floatArrayRead(benchmark::State& state, XPLMDataRef ref) {
   });
 }
 
+// What the trampolines add to the bare upcall: one check for a pending Java
+// exception after it (a JNI call of its own).
+void exceptionCheck(benchmark::State& state) {
+  qovinbench::timeCalls(state, 1, [] { benchmark::DoNotOptimize(env->ExceptionCheck()); });
+}
+
 double target(const std::string& family) { return family.rfind("direct", 0) == 0 ? 1.25 : 1.10; }
 
 }  // namespace
@@ -190,8 +197,12 @@ int main(int argc, char** argv) {
   benchmark::RegisterBenchmark("direct_float_read/baseline", floatRead, ownedFloat);
   benchmark::RegisterBenchmark("direct_1024_floats_read/bridge", floatArrayRead, directFloats);
   benchmark::RegisterBenchmark("direct_1024_floats_read/baseline", floatArrayRead, ownedFloats);
+  benchmark::RegisterBenchmark("jni/exception_check", exceptionCheck);
 
   const std::vector<qovinbench::Result> results = qovinbench::runBenchmarks(argc, argv);
   qovinbench::printPairs("Simulator to Java (and direct-buffer datarefs)", results, target);
+  for (const qovinbench::Result& r : results) {
+    if (r.family == "jni") std::printf("\nOne ExceptionCheck (each trampoline makes one): %.1f ns\n", r.nsPerCall());
+  }
   return 0;
 }

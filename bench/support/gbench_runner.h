@@ -12,7 +12,7 @@
 
 namespace qovinbench {
 
-// One benchmark's median: real time per iteration (ns), upcalls (or reads)
+// One benchmark's median: thread CPU time per iteration (ns), upcalls (or reads)
 // per iteration, and heap allocations per iteration.
 struct Result {
   std::string family;   // the name before the last '/'
@@ -33,7 +33,7 @@ template <typename Body>
 void timeCalls(benchmark::State& state, double callsPerIteration, Body body);
 
 // Runs every registered benchmark. Arguments are Google Benchmark's, plus
-// --smoke: one short run of each (for CI). Without --smoke: 9 repetitions in
+// --smoke: one short run of each (for CI). Without --smoke: 15 repetitions in
 // random interleaving, and the medians are kept.
 std::vector<Result> runBenchmarks(int argc, char** argv);
 

@@ -9,8 +9,8 @@ import java.util.Locale;
 /**
  * What a call from Java into the simulator costs through the bridge, against
  * {@link BaselineNatives}: for each native, the median time per call over
- * several rounds for both, their ratio, and the allocations per call (Java
- * heap bytes and native mallocs). The two sides run in alternating order in
+ * several rounds for both (thread CPU time), their ratio, and the allocations
+ * per call (Java heap bytes and native mallocs). The two sides run in alternating order in
  * each round, after a warm-up that lets the JIT compile both loops.
  *
  * <p>The datarefs are the stand-in simulator's own: "bench/int", "bench/float",
@@ -282,10 +282,14 @@ final class CallCostBench {
                 baselineMallocs));
     }
 
+    /**
+     * The calling thread's CPU time for {@code calls} calls: on a shared machine
+     * far steadier than wall time, and the JVM's other threads are not counted.
+     */
     private long timeOf(Loop loop, int calls) {
-        final long start = System.nanoTime();
+        final long start = THREADS.getCurrentThreadCpuTime();
         sink += loop.run(calls);
-        return System.nanoTime() - start;
+        return THREADS.getCurrentThreadCpuTime() - start;
     }
 
     /** Java heap bytes the calling thread allocates per call, less what measuring itself costs. */
