@@ -65,7 +65,7 @@ std::vector<Result> runBenchmarks(int argc, char** argv) {
   if (smoke) {
     args.insert(args.end(), {"--benchmark_min_time=0.001", "--benchmark_repetitions=1"});
   } else {
-    args.insert(args.end(), {"--benchmark_min_time=0.1", "--benchmark_repetitions=15",
+    args.insert(args.end(), {"--benchmark_min_time=0.05", "--benchmark_repetitions=25",
                              "--benchmark_enable_random_interleaving=true",
                              "--benchmark_report_aggregates_only=true"});
   }

@@ -33,7 +33,7 @@ template <typename Body>
 void timeCalls(benchmark::State& state, double callsPerIteration, Body body);
 
 // Runs every registered benchmark. Arguments are Google Benchmark's, plus
-// --smoke: one short run of each (for CI). Without --smoke: 15 repetitions in
+// --smoke: one short run of each (for CI). Without --smoke: 25 repetitions in
 // random interleaving, and the medians are kept.
 std::vector<Result> runBenchmarks(int argc, char** argv);
 

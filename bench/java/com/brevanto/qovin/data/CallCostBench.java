@@ -34,9 +34,9 @@ final class CallCostBench {
 
     private CallCostBench(boolean critical, boolean smoke) {
         this.critical = critical;
-        this.rounds = smoke ? 1 : 21;
+        this.rounds = smoke ? 1 : 31;
         this.warmups = smoke ? 1 : 10;
-        this.roundNanos = smoke ? 200_000L : 10_000_000L;
+        this.roundNanos = smoke ? 200_000L : 5_000_000L;
     }
 
     /** Runs every measurement and prints the table (Markdown) on standard output. */
