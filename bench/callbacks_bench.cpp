@@ -75,17 +75,10 @@ int baselineReadFloats(void* refcon, float* values, int offset, int) {
 }
 
 // --- set-up ------------------------------------------------------------------
-jlong callPublisher(const char* name, const char* signature, jstring text, jobject object) {
-  jclass publishers = qovinbench::findClass(env, "com/brevanto/qovin/bench/Publishers");
-  const jlong handle =
-      object != nullptr
-          ? env->CallStaticLongMethod(publishers, qovinbench::staticMethod(env, publishers, name, signature), text,
-                                      object)
-          : env->CallStaticLongMethod(publishers, qovinbench::staticMethod(env, publishers, name, signature), text,
-                                      1024);
-  qovinbench::exitOnException(env, name);
-  env->DeleteLocalRef(publishers);
-  return handle;
+template <typename... A>
+XPLMDataRef publish(const char* name, const char* signature, A... args) {
+  return reinterpret_cast<XPLMDataRef>(
+      qovinbench::callStaticLong(env, "com/brevanto/qovin/bench/Publishers", name, signature, args...));
 }
 
 void setUp() {
@@ -110,9 +103,8 @@ void setUp() {
   XPLMRegisterCommandHandler(baselineCommandRef, baselineHandler, 1, baselineCommand);
 
   jobject accessor = qovinbench::newGlobalObject(env, accessorClass, "()V");
-  javaBacked = reinterpret_cast<XPLMDataRef>(
-      callPublisher("publishJavaBacked", "(Ljava/lang/String;Lcom/brevanto/qovin/bench/BenchAccessor;)J",
-                    env->NewStringUTF("bench/java_backed"), accessor));
+  javaBacked = publish("publishJavaBacked", "(Ljava/lang/String;Lcom/brevanto/qovin/bench/BenchAccessor;)J",
+                       env->NewStringUTF("bench/java_backed"), accessor);
   baselineAccessor = qovinbench::newGlobalObject(env, accessorClass, "()V");
   baselineScratch = static_cast<jfloatArray>(env->NewGlobalRef(env->NewFloatArray(1024)));
   readFloatMtd = qovinbench::method(env, "com/brevanto/qovin/data/DataReadAccessor", "readFloat", "()F");
@@ -124,11 +116,10 @@ void setUp() {
       baselineWriteFloat, nullptr, nullptr, nullptr, nullptr, baselineReadFloats, nullptr, nullptr, nullptr,
       baselineAccessor, baselineAccessor);
 
-  directFloat = reinterpret_cast<XPLMDataRef>(
-      callPublisher("publishDirectFloat", "(Ljava/lang/String;)J", env->NewStringUTF("bench/direct_float"), nullptr));
+  directFloat = publish("publishDirectFloat", "(Ljava/lang/String;)J", env->NewStringUTF("bench/direct_float"));
   ownedFloat = xplmsim::defineFloat("bench/owned_float", 1.5f);
-  directFloats = reinterpret_cast<XPLMDataRef>(callPublisher(
-      "publishDirectFloats", "(Ljava/lang/String;I)J", env->NewStringUTF("bench/direct_floats"), nullptr));
+  directFloats =
+      publish("publishDirectFloats", "(Ljava/lang/String;I)J", env->NewStringUTF("bench/direct_floats"), jint{1024});
   ownedFloats = xplmsim::defineFloatArray("bench/owned_floats", std::vector<float>(1024, 0.5f));
 }
 

@@ -15,29 +15,20 @@
 namespace {
 
 JNIEnv* env = nullptr;
-jclass publishers = nullptr;
 
-// Calls the static Publishers method `name` (signature "(I)J" or "(I)V").
-jlong resize(const char* name, const char* signature, int count) {
-  jmethodID method = qovinbench::staticMethod(env, publishers, name, signature);
-  jlong handle = 0;
-  if (signature[3] == 'J') {
-    handle = env->CallStaticLongMethod(publishers, method, count);
-  } else {
-    env->CallStaticVoidMethod(publishers, method, count);
-  }
-  qovinbench::exitOnException(env, name);
-  return handle;
+// Calls Publishers.`name`(count), which makes exactly `count` of its kind exist.
+jlong resize(const char* name, int count) {
+  return qovinbench::callStaticLong(env, "com/brevanto/qovin/bench/Publishers", name, "(I)J", count);
 }
 
 void read(benchmark::State& state, const char* publisher) {
-  XPLMDataRef ref = reinterpret_cast<XPLMDataRef>(resize(publisher, "(I)J", static_cast<int>(state.range(0))));
+  XPLMDataRef ref = reinterpret_cast<XPLMDataRef>(resize(publisher, static_cast<int>(state.range(0))));
   qovinbench::timeCalls(state, 1, [ref] { benchmark::DoNotOptimize(XPLMGetDataf(ref)); });
 }
 
 void flightLoopPass(benchmark::State& state) {
   const int callbacks = static_cast<int>(state.range(0));
-  resize("flightLoopCount", "(I)V", callbacks);
+  resize("flightLoopCount", callbacks);
   qovinbench::timeCalls(state, callbacks, [] { xplmsim::runFlightLoop(0.05f); });
 }
 
@@ -54,7 +45,6 @@ int main(int argc, char** argv) {
   env = qovinbench::startBenchJvm();
   xplmsim::reset();
   xplmsim::setRecording(false);
-  publishers = static_cast<jclass>(env->NewGlobalRef(qovinbench::findClass(env, "com/brevanto/qovin/bench/Publishers")));
 
   benchmark::RegisterBenchmark("java_backed_float_read", read, "javaBackedCount")->Arg(1)->Arg(100)->Arg(10000);
   benchmark::RegisterBenchmark("direct_float_read", read, "directCount")->Arg(1)->Arg(100)->Arg(10000);

@@ -40,6 +40,16 @@ jobject newGlobalObject(JNIEnv* env, const char* className, const char* signatur
   return global;
 }
 
+// Calls a static method of `className` that returns a long. Exits on failure.
+template <typename... A>
+jlong callStaticLong(JNIEnv* env, const char* className, const char* name, const char* signature, A... args) {
+  jclass cls = findClass(env, className);
+  const jlong result = env->CallStaticLongMethod(cls, staticMethod(env, cls, name, signature), args...);
+  exitOnException(env, name);
+  env->DeleteLocalRef(cls);
+  return result;
+}
+
 // An instance method's ID, or the process exits.
 jmethodID method(JNIEnv* env, const char* className, const char* name, const char* signature);
 

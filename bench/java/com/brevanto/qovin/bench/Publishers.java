@@ -66,8 +66,8 @@ public final class Publishers {
         return DIRECT.get(count - 1).getHandle();
     }
 
-    /** Makes exactly {@code count} flight loops registered, each its own object, every loop. */
-    public static void flightLoopCount(int count) {
+    /** Makes exactly {@code count} flight loops registered, each its own object, every loop; returns the count. */
+    public static long flightLoopCount(int count) {
         while (LOOPS.size() > count) {
             LOOPS.remove(LOOPS.size() - 1).unregisterAll();
         }
@@ -76,5 +76,6 @@ public final class Publishers {
             loop.register(-1.0f);
             LOOPS.add(loop);
         }
+        return LOOPS.size();
     }
 }
