@@ -163,6 +163,11 @@ std::vector<CommandInfo> commands() {
   return all;
 }
 
+void forgetCommandActions() {
+  State& s = state();
+  for (size_t i = 0; i < s.commands.size(); ++i) s.commands.at(i).actions.clear();
+}
+
 void continueHeldCommands() {
   State& s = state();
   for (size_t i = 0; i < s.commands.size(); ++i) {

@@ -171,4 +171,14 @@ TEST_F(SimFlightLoops, CreatedCommandsAreFoundAndKeptOnce) {
   XPLMRegisterCommandHandler(nullptr, handle, 1, nullptr);
 }
 
+TEST_F(SimFlightLoops, ForgottenActionsAreGoneAndLaterOnesRecorded) {
+  XPLMCommandRef battery = XPLMFindCommand("sim/electrical/battery_1_toggle");
+  XPLMCommandOnce(battery);
+  xplmsim::forgetCommandActions();
+  EXPECT_TRUE(xplmsim::commandActions("sim/electrical/battery_1_toggle").empty());
+  EXPECT_EQ(xplmsim::scalarValue("sim/cockpit/electrical/battery_on"), 1.0) << "the command's effect stays";
+  XPLMCommandBegin(battery);
+  EXPECT_EQ(xplmsim::commandActions("sim/electrical/battery_1_toggle"), (std::vector<int>{0}));
+}
+
 }  // namespace

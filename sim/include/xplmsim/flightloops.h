@@ -33,6 +33,10 @@ void commandOnce(const std::string& name);
 // handling, but their executions are counted here all the same.
 std::vector<int> commandActions(const std::string& name);
 
+// Forgets the phases recorded so far for every command. The record keeps its
+// storage, so a benchmark that executes commands in a loop stops allocating.
+void forgetCommandActions();
+
 // Commands known to the simulator, with their descriptions and creators
 // (0: the simulator).
 struct CommandInfo {

@@ -57,9 +57,12 @@ JNIEXPORT void JNICALL QOVIN_DATAREF(setDoubleValueN)(JNIEnv*, jclass, jlong ref
 // what the array holds even if the publisher reports more; the count copied is
 // returned. A null array reads nothing and returns 0.
 //
-// Array writes hand the Java array's own elements to the host. `size` is cut to
-// the array's length (and a negative one to 0), so the host never reads past
-// the array's end. A null array writes nothing.
+// Array writes: `size` is cut to the array's length (and a negative one to 0),
+// so the host never reads past the array's end. Up to 1024 elements are copied
+// out of the Java array into a write buffer of their own (one region copy, no
+// allocation) and handed to the host from there; longer writes hand the host
+// the array's elements (which the JVM copies into memory it allocates). A
+// null array writes nothing.
 namespace {
 
 void tooLargeFloats(jint length) {
@@ -74,7 +77,9 @@ struct ArrayKind {
   int (*hostRead)(XPLMDataRef, HostElement*, int, int);
   void (*hostWrite)(XPLMDataRef, HostElement*, int, int);
   HostElement* const* scratch;  // the scratch buffer's global
+  HostElement* writeBuffer;     // kScratchElements elements
   void (JNIEnv::*setRegion)(JArray, jsize, jsize, const JElement*);
+  void (JNIEnv::*getRegion)(JArray, jsize, jsize, JElement*);
   JElement* (JNIEnv::*getElements)(JArray, jboolean*);
   void (JNIEnv::*releaseElements)(JArray, JElement*, jint);
   void (*tooLarge)(jint length);
@@ -99,11 +104,24 @@ void writeArray(const ArrayKind<JArray, JElement, HostElement>& kind, jlong ref,
                 jint size) {
   if (value == nullptr) return;
   const jint count = clampCount(size, JVMP_env->GetArrayLength(value));
+  if (count <= kScratchElements) {
+    (JVMP_env->*kind.getRegion)(value, 0, count, reinterpret_cast<JElement*>(kind.writeBuffer));
+    kind.hostWrite(handle(ref), kind.writeBuffer, offset, count);
+    return;
+  }
   JElement* elements = (JVMP_env->*kind.getElements)(value, nullptr);
   if (elements == nullptr) return;
   kind.hostWrite(handle(ref), reinterpret_cast<HostElement*>(elements), offset, count);
   (JVMP_env->*kind.releaseElements)(value, elements, JNI_ABORT);
 }
+
+// The write buffers, static, never freed. They are shared like the read
+// scratch buffers: only a write nested inside the host's handling of another
+// write of the same type (through a Java accessor) reuses one while the outer
+// host call may still be reading it.
+float floatWrites[kScratchElements];
+int intWrites[kScratchElements];
+char byteWrites[kScratchElements];
 
 int hostReadData(XPLMDataRef ref, char* out, int offset, int max) { return XPLMGetDatab(ref, out, offset, max); }
 void hostWriteData(XPLMDataRef ref, char* in, int offset, int count) { XPLMSetDatab(ref, in, offset, count); }
@@ -111,21 +129,27 @@ void hostWriteData(XPLMDataRef ref, char* in, int offset, int count) { XPLMSetDa
 constexpr ArrayKind<jfloatArray, jfloat, float> kFloats{XPLMGetDatavf,
                                                     XPLMSetDatavf,
                                                     &floatbuf,
+                                                    floatWrites,
                                                     &JNIEnv::SetFloatArrayRegion,
+                                                    &JNIEnv::GetFloatArrayRegion,
                                                     &JNIEnv::GetFloatArrayElements,
                                                     &JNIEnv::ReleaseFloatArrayElements,
                                                     tooLargeFloats};
 constexpr ArrayKind<jintArray, jint, int> kInts{XPLMGetDatavi,
                                             XPLMSetDatavi,
                                             &intbuf,
+                                            intWrites,
                                             &JNIEnv::SetIntArrayRegion,
+                                            &JNIEnv::GetIntArrayRegion,
                                             &JNIEnv::GetIntArrayElements,
                                             &JNIEnv::ReleaseIntArrayElements,
                                             tooLargeInts};
 constexpr ArrayKind<jbyteArray, jbyte, char> kBytes{hostReadData,
                                                 hostWriteData,
                                                 &charbuf,
+                                                byteWrites,
                                                 &JNIEnv::SetByteArrayRegion,
+                                                &JNIEnv::GetByteArrayRegion,
                                                 &JNIEnv::GetByteArrayElements,
                                                 &JNIEnv::ReleaseByteArrayElements,
                                                 tooLargeData};
