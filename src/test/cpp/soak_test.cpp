@@ -23,7 +23,10 @@
 #include "xplmsim/sim.h"
 
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+// The sanitizer runtime's count of bytes its allocator has handed out and not
+// taken back (declared in <sanitizer/allocator_interface.h>, which not every
+// compiler installation ships).
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 using namespace qovintest;
@@ -115,10 +118,11 @@ class SoakTest : public BridgeTest {
   // of `iterations` calls. A run must leave no local reference behind: none
   // live in its frame afterwards, and checked JNI, which counts them at each
   // JNI call, never complained during it. The Java heap after collection and
-  // the native memory in use must not grow by more than a small allowance (a
-  // few hundred times less than a leaked object or allocation per call would
-  // make). One-time growth (the JIT compiling, a collector resizing) is told
-  // apart from a leak by measuring again: a leak grows every run.
+  // the native memory in use must grow by less than an allowance of 256 KiB:
+  // a Java object (16 bytes at least) or an allocation (32) left behind per
+  // call would grow them by 1.6 or 3.2 MB in 100,000 calls. One-time growth
+  // (the JIT compiling, a collector resizing) is told apart from a leak by
+  // measuring again: a leak grows in every run.
   void soakRun(const char* what, const std::function<void(long)>& calls) {
     const long n = iterations;
     sim::setRecording(false);
@@ -135,7 +139,9 @@ class SoakTest : public BridgeTest {
       const long long heapGrowth = heapInUse() - heapBefore;
       std::cout << "[ soak     ] " << what << ": " << n << " calls; local refs left " << leftBehind << ", Java heap "
                 << heapGrowth << " bytes, native memory " << nativeGrowth << " bytes" << std::endl;
-      EXPECT_EQ(jvmSaid.find("JNI local refs"), std::string::npos) << what << ":\n" << jvmSaid;
+      // Checked JNI's warnings (local references past capacity, calls with an
+      // exception pending) would be printed here; nothing else prints either.
+      EXPECT_TRUE(jvmSaid.empty()) << what << " printed:\n" << jvmSaid.substr(0, 4000);
       EXPECT_EQ(leftBehind, 0) << what;
       const bool last = run == 3;
       if (heapGrowth < kHeapAllowance && nativeGrowth < kNativeAllowance) break;
@@ -156,8 +162,8 @@ class SoakTest : public BridgeTest {
   }
   jobject counting(const char* nested) { return newObject((std::string(kSoak) + "$" + nested).c_str(), "()V"); }
 
-  static constexpr long long kHeapAllowance = 64 * 1024;
-  static constexpr long long kNativeAllowance = 64 * 1024;  // a leak of 32 bytes a call: 3.2 MB in 100,000
+  static constexpr long long kHeapAllowance = 256 * 1024;
+  static constexpr long long kNativeAllowance = 256 * 1024;
   const long iterations = soakIterations();
   jclass soak = nullptr;
 };
@@ -444,9 +450,11 @@ struct CycledKind {
 };
 
 // Every kind of callback is registered, called once and unregistered over and
-// over. Measured: the JVM's count of JNI global references is the same after
-// the cycles as before, the simulator holds no registration, and the objects
-// of the last cycle can be collected.
+// over. Measured: the JVM's count of JNI global references does not grow with
+// the cycles (a reference kept per cycle would add one per cycle; the JVM's
+// own transient ones may still make a difference of one or two), the
+// simulator holds no registration, and the objects of the last cycle can be
+// collected.
 TEST_F(SoakTest, RegisterUnregisterCyclesKeepNoGlobalReferences) {
   jclass helper = findClass("com/brevanto/qovin/camera/XPlaneCameraControlHelper");
   jmethodID controlCamera =
@@ -592,6 +600,7 @@ TEST_F(SoakTest, RegisterUnregisterCyclesKeepNoGlobalReferences) {
   };
 
   const long cycles = std::max(iterations / 100, 100L);
+  constexpr long long kJvmTransientGlobalRefs = 2;
   sim::setRecording(false);
   for (const CycledKind& kind : kinds) {
     env()->DeleteLocalRef(kind.cycle());  // classes and caches are made once
@@ -607,7 +616,7 @@ TEST_F(SoakTest, RegisterUnregisterCyclesKeepNoGlobalReferences) {
     const long long after = globalRefs();
     std::cout << "[ soak     ] " << kind.name << ": " << cycles + 1 << " register/unregister cycles; JNI global refs "
               << before << " before, " << after << " after" << std::endl;
-    EXPECT_EQ(after, before) << kind.name;
+    EXPECT_LE(after, before + kJvmTransientGlobalRefs) << kind.name;
     EXPECT_EQ(kind.registrations(), 0) << kind.name;
     EXPECT_TRUE(collected(weak)) << kind.name;
     env()->DeleteLocalRef(weak);

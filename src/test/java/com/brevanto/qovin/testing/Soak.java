@@ -48,12 +48,13 @@ public final class Soak {
 
     /**
      * The JVM's count of JNI global references, as its thread dump reports it
-     * ("JNI global refs: N"): the lowest of five dumps, since the JVM's own
-     * threads now and then hold one for a moment. -1 if the dump has no such line.
+     * ("JNI global refs: N"): the lowest of ten dumps a few milliseconds
+     * apart, since the JVM's own threads (the JIT compiler's queue among them)
+     * hold some for a moment. -1 if the dump has no such line.
      */
     public static long jniGlobalRefs() throws Exception {
         long lowest = Long.MAX_VALUE;
-        for (int i = 0; i < 5; i++) {
+        for (int i = 0; i < 10; i++) {
             String dump = (String) ManagementFactory.getPlatformMBeanServer().invoke(
                     new ObjectName("com.sun.management:type=DiagnosticCommand"), "threadPrint",
                     new Object[] {new String[0]}, new String[] {String[].class.getName()});
@@ -62,6 +63,7 @@ public final class Soak {
                 return -1;
             }
             lowest = Math.min(lowest, Long.parseLong(m.group(1)));
+            Thread.sleep(2);
         }
         return lowest;
     }
