@@ -48,7 +48,7 @@ bool runHandlers(XPLMCommandRef ref, Handlers& handlers, int phase) {
 void dispatch(XPLMCommandRef ref, int phase) {
   CommandEntry* entry = command(ref);
   if (entry == nullptr || !runHandlers(ref, entry->before, phase)) return;
-  entry->actions.push_back(phase);
+  if (state().recording) entry->actions.push_back(phase);
   if (entry->own != nullptr) {
     CallerScope asSimulator(0);
     entry->own(phase);

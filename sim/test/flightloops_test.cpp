@@ -181,4 +181,18 @@ TEST_F(SimFlightLoops, ForgottenActionsAreGoneAndLaterOnesRecorded) {
   EXPECT_EQ(xplmsim::commandActions("sim/electrical/battery_1_toggle"), (std::vector<int>{0}));
 }
 
+// Long runs with recording off keep no record of each execution.
+TEST_F(SimFlightLoops, CommandExecutionsAreKeptOnlyWhileRecording) {
+  Handler after;
+  XPLMCommandRef pause = XPLMFindCommand("sim/operation/pause_toggle");
+  XPLMRegisterCommandHandler(pause, handle, 0, &after);
+  xplmsim::setRecording(false);
+  for (int i = 0; i < 3; ++i) xplmsim::commandOnce("sim/operation/pause_toggle");
+  xplmsim::setRecording(true);
+  xplmsim::commandOnce("sim/operation/pause_toggle");
+  EXPECT_EQ(xplmsim::commandActions("sim/operation/pause_toggle"), (std::vector<int>{0, 2}));
+  EXPECT_EQ(after.phases.size(), 8u);
+  XPLMUnregisterCommandHandler(pause, handle, 0, &after);
+}
+
 }  // namespace

@@ -30,7 +30,8 @@ void commandOnce(const std::string& name);
 
 // The phases in which the simulator's own handling of a command ran, oldest
 // first (0 begin, 1 continue, 2 end). Commands created by plugins have no own
-// handling, but their executions are counted here all the same.
+// handling, but their executions are counted here all the same. Like the call
+// record, kept only while recording is on.
 std::vector<int> commandActions(const std::string& name);
 
 // Forgets the phases recorded so far for every command. The record keeps its
