@@ -19,18 +19,10 @@
 #include <string>
 #include <vector>
 
+#include "critical_natives.h"
 #include "jvm_harness.h"
 #include "xplmsim/datarefs.h"
 #include "xplmsim/sim.h"
-
-extern "C" {
-jint JavaCritical_com_brevanto_qovin_data_XPlaneDataRef_getFloatArrayValueN(jlong, jint, jint, jfloat*);
-void JavaCritical_com_brevanto_qovin_data_XPlaneDataRef_setFloatArrayValueN(jlong, jint, jfloat*, jint, jint);
-jint JavaCritical_com_brevanto_qovin_data_XPlaneDataRef_getIntArrayValueN(jlong, jint, jint, jint*);
-void JavaCritical_com_brevanto_qovin_data_XPlaneDataRef_setIntArrayValueN(jlong, jint, jint*, jint, jint);
-jint JavaCritical_com_brevanto_qovin_data_XPlaneDataRef_getDataValueN(jlong, jint, jint, jbyte*);
-void JavaCritical_com_brevanto_qovin_data_XPlaneDataRef_setDataValueN(jlong, jint, jbyte*, jint, jint);
-}
 
 using namespace qovintest;
 
