@@ -8,16 +8,6 @@
 #include "com_brevanto_qovin_scenery_XPlaneDrawInfo.h"
 #include "draw_info_array.h"
 
-namespace {
-
-// Record `index` of the array, or null if the index lies outside it.
-XPLMDrawInfo_t* recordAt(jlong address, jint index) {
-  if (index < 0 || index >= drawInfoCount(address)) return nullptr;
-  return drawInfoRecords(address) + index;
-}
-
-}  // namespace
-
 // A negative size, or one whose byte count would not fit a 32-bit int, is
 // refused: nothing is allocated and the result is 0, as it is when memory runs
 // out. A size of 0 gives a valid array without records.
@@ -43,7 +33,7 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_scenery_XPlaneDrawInfo_freeDrawIn
 // An index outside the array gives null.
 JNIEXPORT jobject JNICALL Java_com_brevanto_qovin_scenery_XPlaneDrawInfo_getEntry(JNIEnv*, jclass, jlong jdrawInfoPtr,
                                                                                   jint index) {
-  const XPLMDrawInfo_t* record = recordAt(jdrawInfoPtr, index);
+  const XPLMDrawInfo_t* record = drawInfoRecordAt(jdrawInfoPtr, index);
   if (record == nullptr) return nullptr;
   jclass entryClass = JVMP_env->FindClass("com/brevanto/qovin/scenery/QOVINDrawInfo$DrawInfoEntry");
   if (entryClass == nullptr) return nullptr;
@@ -60,7 +50,7 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_scenery_XPlaneDrawInfo_setEntry(J
                                                                                jint index, jfloat x, jfloat y, jfloat z,
                                                                                jfloat pitch, jfloat heading,
                                                                                jfloat roll) {
-  XPLMDrawInfo_t* record = recordAt(jdrawInfoPtr, index);
+  XPLMDrawInfo_t* record = drawInfoRecordAt(jdrawInfoPtr, index);
   if (record == nullptr) return;
   record->x = x;
   record->y = y;

@@ -37,7 +37,5 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_scenery_XPlaneObjectRef_drawN(JNI
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_scenery_XPlaneObjectRef_drawInstancesN(JNIEnv*, jclass, jlong objRefPtr,
                                                                                       jint drawInfoSize,
                                                                                       jlong drawInfoPtr) {
-  const jlong available = drawInfoCount(drawInfoPtr);
-  const jint count = drawInfoSize < 0 ? 0 : (drawInfoSize > available ? static_cast<jint>(available) : drawInfoSize);
-  XPLMDrawObjects(object(objRefPtr), count, drawInfoRecords(drawInfoPtr), 0, 0);
+  XPLMDrawObjects(object(objRefPtr), drawableRecords(drawInfoSize, drawInfoPtr), drawInfoRecords(drawInfoPtr), 0, 0);
 }

@@ -28,4 +28,18 @@ inline jlong drawInfoCount(jlong address) {
   return count;
 }
 
+// Record `index` of the array at `address`, or null if the index lies outside it.
+inline XPLMDrawInfo_t* drawInfoRecordAt(jlong address, jint index) {
+  if (index < 0 || index >= drawInfoCount(address)) return nullptr;
+  return drawInfoRecords(address) + index;
+}
+
+// How many records of the array at `address` a draw of `requested` records
+// may read: cut to the array's record count; a negative count, or no array, 0.
+inline jint drawableRecords(jint requested, jlong address) {
+  const jlong available = drawInfoCount(address);
+  if (requested < 0) return 0;
+  return requested > available ? static_cast<jint>(available) : requested;
+}
+
 #endif
