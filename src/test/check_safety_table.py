@@ -1,0 +1,39 @@
+#!/usr/bin/env python3
+"""Every row of docs/safety.md names at least one test, and every test it names exists."""
+import pathlib
+import re
+import sys
+
+root = pathlib.Path(sys.argv[1])
+table = (root / "docs/safety.md").read_text()
+sources = {}
+for directory in ("src/test/cpp", "sim/test", "src/test/fuzz"):
+    for path in (root / directory).glob("*.cpp"):
+        sources[path.name] = sources.get(path.name, "") + path.read_text()
+
+problems = []
+rows = [line for line in table.splitlines() if line.startswith("| ") and not line.startswith("| input")]
+for row in rows:
+    cells = [c.strip() for c in row.strip("|").split("|")]
+    refs = cells[-1]
+    found = 0
+    for target in re.findall(r"fuzz: (\w+_fuzz)", refs):
+        found += 1
+        if target + ".cpp" not in sources:
+            problems.append(f"no fuzz target {target}.cpp: {row}")
+    for file, names in re.findall(r"(\w+_test): ([\w., ]+?)(?:;|$)", refs):
+        source = sources.get(file + ".cpp")
+        if source is None:
+            problems.append(f"no test file {file}.cpp: {row}")
+            continue
+        found += 1
+        for name in re.findall(r"(\w+)\.(\w+)", names):
+            if not re.search(rf"TEST(_F)?\({name[0]}, {name[1]}\)", source):
+                problems.append(f"no test {name[0]}.{name[1]} in {file}.cpp")
+    if found == 0:
+        problems.append(f"row without a test: {row}")
+
+for problem in problems:
+    print(problem)
+print(f"{len(rows)} rows, {len(problems)} problem(s)")
+sys.exit(1 if problems else 0)
