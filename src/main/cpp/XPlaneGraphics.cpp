@@ -11,9 +11,12 @@ namespace {
 // Text up to this many bytes is drawn from the stack, without an allocation.
 constexpr jsize kTextOnStack = 512;
 
-// The three results go into elements 0 to 2 of `out`; a shorter array gets
-// only what fits, a null array nothing. Other elements are left as they are.
-void writeThree(JNIEnv* env, jdoubleArray out, const jdouble values[3]) {
+// The three results of `convert` go into elements 0 to 2 of `out`; a shorter
+// array gets only what fits, a null array nothing. Other elements are left as they are.
+void convertInto(JNIEnv* env, jdouble a, jdouble b, jdouble c, jdoubleArray out,
+                 void (*convert)(double, double, double, double*, double*, double*)) {
+  jdouble values[3] = {0, 0, 0};
+  convert(a, b, c, &values[0], &values[1], &values[2]);
   if (out == nullptr) return;
   env->SetDoubleArrayRegion(out, 0, std::min<jsize>(3, env->GetArrayLength(out)), values);
 }
@@ -77,18 +80,14 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_graphics_XPlaneGraphics_worldToLo
                                                                                     jdouble lat, jdouble lon,
                                                                                     jdouble alt,
                                                                                     jdoubleArray xyz) {
-  jdouble local[3] = {0, 0, 0};
-  XPLMWorldToLocal(lat, lon, alt, &local[0], &local[1], &local[2]);
-  writeThree(env, xyz, local);
+  convertInto(env, lat, lon, alt, xyz, XPLMWorldToLocal);
 }
 
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_graphics_XPlaneGraphics_localToWorld(JNIEnv* env, jclass,
                                                                                     jdouble x, jdouble y,
                                                                                     jdouble z,
                                                                                     jdoubleArray world) {
-  jdouble result[3] = {0, 0, 0};
-  XPLMLocalToWorld(x, y, z, &result[0], &result[1], &result[2]);
-  writeThree(env, world, result);
+  convertInto(env, x, y, z, world, XPLMLocalToWorld);
 }
 
 JNIEXPORT jint JNICALL Java_com_brevanto_qovin_graphics_XPlaneGraphics_getTextureN(JNIEnv*, jclass, jint id) {

@@ -19,9 +19,11 @@ jmethodID mouseWheelCallbackMtd = nullptr;
 // Result of an int callback: the Java answer, or -1 when it threw (printed and cleared).
 int answer(jint result) { return printAndClearException() ? -1 : result; }
 
-// Geometry into the first four elements of `jgeom`; a shorter array gets only
-// what fits, a null array nothing.
-void copyGeometry(JNIEnv* env, jintArray jgeom, const jint geometry[4]) {
+// The window's left, top, right and bottom from `query`, into the first four
+// elements of `jgeom`; a shorter array gets only what fits, a null array nothing.
+void copyGeometry(JNIEnv* env, jlong windowId, jintArray jgeom, void (*query)(XPLMWindowID, int*, int*, int*, int*)) {
+  jint geometry[4] = {0, 0, 0, 0};
+  query(reinterpret_cast<XPLMWindowID>(windowId), &geometry[0], &geometry[1], &geometry[2], &geometry[3]);
   if (jgeom == nullptr) return;
   env->SetIntArrayRegion(jgeom, 0, std::min<jsize>(4, env->GetArrayLength(jgeom)), geometry);
 }
@@ -136,10 +138,7 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_display_XPlaneWindowHelper_destro
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_display_XPlaneWindowHelper_getGeometry(JNIEnv* env, jclass,
                                                                                       jlong windowId,
                                                                                       jintArray jgeom) {
-  jint geometry[4] = {0, 0, 0, 0};
-  XPLMGetWindowGeometry(reinterpret_cast<XPLMWindowID>(windowId), &geometry[0], &geometry[1], &geometry[2],
-                        &geometry[3]);
-  copyGeometry(env, jgeom, geometry);
+  copyGeometry(env, windowId, jgeom, XPLMGetWindowGeometry);
 }
 
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_display_XPlaneWindowHelper_setGeometryN(JNIEnv*, jclass,
@@ -152,10 +151,7 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_display_XPlaneWindowHelper_setGeo
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_display_XPlaneWindowHelper_getGeometryOS_1N(JNIEnv* env, jclass,
                                                                                            jlong windowId,
                                                                                            jintArray jgeom) {
-  jint geometry[4] = {0, 0, 0, 0};
-  XPLMGetWindowGeometryOS(reinterpret_cast<XPLMWindowID>(windowId), &geometry[0], &geometry[1], &geometry[2],
-                          &geometry[3]);
-  copyGeometry(env, jgeom, geometry);
+  copyGeometry(env, windowId, jgeom, XPLMGetWindowGeometryOS);
 }
 
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_display_XPlaneWindowHelper_setGeometryOS_1N(JNIEnv*, jclass,
