@@ -15,6 +15,10 @@ jlong doubleBufferCapacity = 0;
 
 namespace {
 
+// Direct arrays hold ints or floats, both of this size.
+constexpr size_t kArrayElementBytes = 4;
+static_assert(sizeof(int) == kArrayElementBytes && sizeof(float) == kArrayElementBytes);
+
 // Element `position` of a shared buffer, or 0 if the buffer is not set or the
 // position lies outside it. Copied as raw memory: buffers need no alignment.
 template <typename T>
@@ -43,8 +47,8 @@ int readDirect(void* refcon, void* out, int offset, int max) {
   if (out == nullptr) return info->bufferCapacity;
   if (info->bufferAddr == nullptr || offset < 0 || max <= 0 || offset >= info->bufferCapacity) return 0;
   const int n = info->bufferCapacity - offset < max ? info->bufferCapacity - offset : max;
-  std::memcpy(out, static_cast<const char*>(info->bufferAddr) + static_cast<size_t>(offset) * 4,
-              static_cast<size_t>(n) * 4);
+  std::memcpy(out, static_cast<const char*>(info->bufferAddr) + static_cast<size_t>(offset) * kArrayElementBytes,
+              static_cast<size_t>(n) * kArrayElementBytes);
   return n;
 }
 
@@ -57,8 +61,8 @@ void writeDirect(void* refcon, const void* in, int offset, int count) {
     return;
   }
   const int n = info->bufferCapacity - offset < count ? info->bufferCapacity - offset : count;
-  std::memcpy(static_cast<char*>(info->bufferAddr) + static_cast<size_t>(offset) * 4, in,
-              static_cast<size_t>(n) * 4);
+  std::memcpy(static_cast<char*>(info->bufferAddr) + static_cast<size_t>(offset) * kArrayElementBytes, in,
+              static_cast<size_t>(n) * kArrayElementBytes);
 }
 
 }  // namespace
