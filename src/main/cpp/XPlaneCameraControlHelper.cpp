@@ -14,6 +14,9 @@ jmethodID controlCameraMtd = nullptr;
 jobject jpos = nullptr;
 XPLMCameraPosition_t camPos;
 XPLMCameraControlDuration duration;
+// The controller the simulator holds now, if any: deleted by its losing call,
+// or by dontControlN, which gets no such call.
+jobject currentController = nullptr;
 
 constexpr jsize kPositionFloats = 7;
 }  // namespace
@@ -37,6 +40,7 @@ int XPlaneCameraControlHelper(XPLMCameraPosition_t* outCameraPosition, int inIsL
                                               static_cast<jboolean>(inIsLosingControl != 0));
   const bool threw = printAndClearException();
   if (inIsLosingControl != 0) {
+    if (controller == currentController) currentController = nullptr;
     JVMP_env->DeleteGlobalRef(controller);
     return threw ? 0 : result;
   }
@@ -75,11 +79,20 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_camera_XPlaneCameraControlHelper_
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_camera_XPlaneCameraControlHelper_controlCameraN(JNIEnv* env, jclass,
                                                                                               jobject jcontrol,
                                                                                               jint howLong) {
-  XPLMControlCamera(howLong, XPlaneCameraControlHelper, env->NewGlobalRef(jcontrol));
+  jobject controller = env->NewGlobalRef(jcontrol);
+  if (controller == nullptr) return;
+  // The previous controller, if any, gets its losing call in here.
+  XPLMControlCamera(howLong, XPlaneCameraControlHelper, controller);
+  currentController = controller;
 }
 
-JNIEXPORT void JNICALL Java_com_brevanto_qovin_camera_XPlaneCameraControlHelper_dontControlN(JNIEnv*, jclass) {
+// The simulator makes no losing call here, so the controller it held is
+// released at once.
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_camera_XPlaneCameraControlHelper_dontControlN(JNIEnv* env, jclass) {
   XPLMDontControlCamera();
+  if (currentController == nullptr) return;
+  env->DeleteGlobalRef(currentController);
+  currentController = nullptr;
 }
 
 // The seven values go into elements 0 to 6; a shorter (or null) array gets

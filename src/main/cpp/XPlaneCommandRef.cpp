@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "bridge.h"
+#include "registrations.h"
 #include "com_brevanto_qovin_util_XPlaneCommandRef.h"
 
 jmethodID beforehandlerCallbackMtd = nullptr;
@@ -68,19 +69,27 @@ JNIEXPORT jlong JNICALL Java_com_brevanto_qovin_util_XPlaneCommandRef_createComm
 JNIEXPORT jlong JNICALL Java_com_brevanto_qovin_util_XPlaneCommandRef_registerHandlerN(JNIEnv* env, jobject jcmdref,
                                                                                       jlong ref, jboolean before) {
   jobject handlerRef = env->NewGlobalRef(jcmdref);
+  if (handlerRef == nullptr) return 0;
   XPLMCommandCallback_f trampoline = before ? QOVINCommandBeforeCallback : QOVINCommandAfterCallback;
   std::stringstream lstr;
   lstr << "Registering cmd handler. Cmd ref: " << static_cast<long long>(ref)
        << " handler ref: " << reinterpret_cast<long long>(handlerRef) << std::endl;
   logFiner(lstr);
+  qovin::addRegistration(qovin::Kind::kCommandHandler, qovin::keyOf(handlerRef),
+                         {nullptr, nullptr, ref, before ? 1 : 0});
   XPLMRegisterCommandHandler(command(ref), trampoline, before ? 1 : 0, handlerRef);
-  return reinterpret_cast<jlong>(handlerRef);
+  return qovin::keyOf(handlerRef);
 }
 
+// Only a current registration made with this command and side is taken back;
+// anything else changes nothing.
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_util_XPlaneCommandRef_unregisterHandlerN(JNIEnv* env, jobject,
                                                                                        jlong cmdRef,
                                                                                        jlong handlerRef,
                                                                                        jboolean before) {
+  const qovin::Registration* registration = qovin::findRegistration(qovin::Kind::kCommandHandler, handlerRef);
+  if (registration == nullptr || registration->a != cmdRef || registration->b != (before ? 1 : 0)) return;
+  qovin::removeRegistration(qovin::Kind::kCommandHandler, handlerRef);
   std::stringstream lstr;
   lstr << "Unregistering cmd handler. Cmd ref: " << static_cast<long long>(cmdRef)
        << " handler ref: " << static_cast<long long>(handlerRef) << std::endl;

@@ -3,6 +3,7 @@
 #include <XPLMDataAccess.h>
 
 #include "bridge.h"
+#include "registrations.h"
 #include "com_brevanto_qovin_data_XPlaneDataRef.h"
 
 // Shared by every Java-backed dataref; set by initialize, released by destroy.
@@ -31,27 +32,69 @@ namespace {
 // An exception thrown by an accessor is printed and cleared; a read answers 0.
 bool threw() { return printAndClearException(); }
 
+// Array reads in progress that use the scratch arrays, and whether destroy
+// asked to release them meanwhile: they are released when the last such read
+// ends, so an accessor that withdraws the last dataref, or publishes new ones,
+// never takes the arrays from under the read that called it.
+int scratchReaders = 0;
+bool releasePending = false;
+
+void releaseShared() {
+  JVMP_env->DeleteGlobalRef(DataReadAccessor);
+  JVMP_env->DeleteGlobalRef(DataWriteAccessor);
+  JVMP_env->DeleteGlobalRef(jfloatBuf);
+  JVMP_env->DeleteGlobalRef(jintBuf);
+  JVMP_env->DeleteGlobalRef(jbyteBuf);
+  DataReadAccessor = nullptr;
+  DataWriteAccessor = nullptr;
+  jfloatBuf = nullptr;
+  jintBuf = nullptr;
+  jbyteBuf = nullptr;
+  releasePending = false;
+}
+
+// Counts a read that uses the scratch arrays for its whole length.
+class ScratchUse {
+ public:
+  ScratchUse() { ++scratchReaders; }
+  ~ScratchUse() {
+    if (--scratchReaders == 0 && releasePending) releaseShared();
+  }
+  ScratchUse(const ScratchUse&) = delete;
+  ScratchUse& operator=(const ScratchUse&) = delete;
+};
+
 jobject accessor(void* refcon) { return static_cast<jobject>(refcon); }
 
 // Array read: a null buffer asks for the size. Otherwise the Java method fills
 // the scratch array; what it reports is cut to the scratch array, to the
 // host's maximum and to at least 0, and that many elements are copied straight
-// from the scratch array into the host's buffer.
+// from the scratch array into the host's buffer. A read made while another is
+// in progress (an accessor reading one of our datarefs) fills an array of its
+// own, so neither overwrites the other's values.
 template <typename JArray, typename JElement>
 int readArray(void* refcon, JElement* out, int offset, int max, jmethodID sizeMethod, jmethodID readMethod,
-              JArray scratch, void (JNIEnv::*getRegion)(JArray, jsize, jsize, JElement*)) {
+              JArray shared, JArray (JNIEnv::*newArray)(jsize),
+              void (JNIEnv::*getRegion)(JArray, jsize, jsize, JElement*)) {
   if (refcon == nullptr) return 0;
   if (out == nullptr) {
     const jint size = JVMP_env->CallIntMethod(accessor(refcon), sizeMethod);
     return threw() ? 0 : size;
   }
+  ScratchUse use;
+  const bool nested = scratchReaders > 1 || shared == nullptr;
+  JArray scratch = nested ? (JVMP_env->*newArray)(kScratchElements) : shared;
+  if (scratch == nullptr) {
+    threw();
+    return 0;
+  }
   jint n = JVMP_env->CallIntMethod(accessor(refcon), readMethod, offset, scratch);
-  if (threw()) return 0;
+  if (threw()) n = 0;
   if (n > kScratchElements) n = kScratchElements;
   if (n > max) n = max;
-  if (n <= 0) return 0;
-  (JVMP_env->*getRegion)(scratch, 0, n, out);
-  return n;
+  if (n > 0) (JVMP_env->*getRegion)(scratch, 0, n, out);
+  if (nested) JVMP_env->DeleteLocalRef(scratch);
+  return n > 0 ? n : 0;
 }
 
 // Array write: a new Java array of exactly the written count, released after
@@ -107,7 +150,7 @@ void DAwriteDouble(void* inRefcon, double value) {
 
 int DAreadIntArray(void* inRefcon, int* outValues, int inOffset, int max) {
   return readArray(inRefcon, outValues, inOffset, max, getIntArraySizeMtd, readIntArrayMtd, jintBuf,
-                   &JNIEnv::GetIntArrayRegion);
+                   &JNIEnv::NewIntArray, &JNIEnv::GetIntArrayRegion);
 }
 void DAwriteIntArray(void* inRefcon, int* inValues, int inOffset, int inCount) {
   writeArray<jintArray, jint>(inRefcon, inValues, inOffset, inCount, writeIntArrayMtd, &JNIEnv::NewIntArray,
@@ -115,7 +158,7 @@ void DAwriteIntArray(void* inRefcon, int* inValues, int inOffset, int inCount) {
 }
 int DAreadFloatArray(void* inRefcon, float* outValues, int inOffset, int max) {
   return readArray(inRefcon, outValues, inOffset, max, getFloatArraySizeMtd, readFloatArrayMtd, jfloatBuf,
-                   &JNIEnv::GetFloatArrayRegion);
+                   &JNIEnv::NewFloatArray, &JNIEnv::GetFloatArrayRegion);
 }
 void DAwriteFloatArray(void* inRefcon, float* inValues, int inOffset, int inCount) {
   writeArray<jfloatArray, jfloat>(inRefcon, inValues, inOffset, inCount, writeFloatArrayMtd, &JNIEnv::NewFloatArray,
@@ -123,14 +166,19 @@ void DAwriteFloatArray(void* inRefcon, float* inValues, int inOffset, int inCoun
 }
 int DAreadDataArray(void* inRefcon, void* outValues, int inOffset, int max) {
   return readArray(inRefcon, static_cast<jbyte*>(outValues), inOffset, max, getDataArraySizeMtd, readDataArrayMtd,
-                   jbyteBuf, &JNIEnv::GetByteArrayRegion);
+                   jbyteBuf, &JNIEnv::NewByteArray, &JNIEnv::GetByteArrayRegion);
 }
 void DAwriteDataArray(void* inRefcon, void* inValues, int inOffset, int inCount) {
   writeArray<jbyteArray, jbyte>(inRefcon, static_cast<const jbyte*>(inValues), inOffset, inCount, writeDataArrayMtd,
                                 &JNIEnv::NewByteArray, &JNIEnv::SetByteArrayRegion);
 }
 
+// Made once and kept while any Java-backed dataref may be read: a second call
+// before destroy, or one while a release waits for a read to end, keeps the
+// arrays it finds.
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_data_XPlaneDataRef_initialize(JNIEnv* env, jclass) {
+  releasePending = false;
+  if (jfloatBuf != nullptr) return;
   jfloatBuf = static_cast<jfloatArray>(env->NewGlobalRef(env->NewFloatArray(kScratchElements)));
   jintBuf = static_cast<jintArray>(env->NewGlobalRef(env->NewIntArray(kScratchElements)));
   jbyteBuf = static_cast<jbyteArray>(env->NewGlobalRef(env->NewByteArray(kScratchElements)));
@@ -154,41 +202,73 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_data_XPlaneDataRef_initialize(JNI
   getFloatArraySizeMtd = JVMP_env->GetMethodID(DataReadAccessor, "getFloatArraySize", "()I");
   readFloatArrayMtd = JVMP_env->GetMethodID(DataReadAccessor, "readFloatArray", "(I[F)I");
   writeFloatArrayMtd = JVMP_env->GetMethodID(DataWriteAccessor, "writeFloatArray", "([FII)V");
+  env->DeleteLocalRef(read);
+  env->DeleteLocalRef(write);
 }
 
+// While an array read is in progress the release waits for it to end.
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_data_XPlaneDataRef_destroy(JNIEnv*, jclass) {
-  JVMP_env->DeleteGlobalRef(DataReadAccessor);
-  JVMP_env->DeleteGlobalRef(DataWriteAccessor);
-  JVMP_env->DeleteGlobalRef(jfloatBuf);
-  JVMP_env->DeleteGlobalRef(jintBuf);
-  JVMP_env->DeleteGlobalRef(jbyteBuf);
+  if (jfloatBuf == nullptr) return;
+  if (scratchReaders > 0) {
+    releasePending = true;
+    return;
+  }
+  releaseShared();
 }
 
+// The accessors are held by global references while the dataref is published.
+// A name the simulator refuses (or a null one) publishes nothing: the
+// references are deleted at once, the object's fields stay 0 and the result is
+// 0. Called on an object that is not a JavaBackedDataRef, it publishes nothing.
 JNIEXPORT jlong JNICALL Java_com_brevanto_qovin_data_XPlaneDataRef_registerDataAccessor(
     JNIEnv* env, jobject self, jstring name, jint type, jboolean writable, jobject readAccessor,
     jobject writeAccessor) {
-  jobject readRef = JVMP_env->NewGlobalRef(readAccessor);
-  jobject writeRef = JVMP_env->NewGlobalRef(writeAccessor);
-  const char* text = name != nullptr ? JVMP_env->GetStringUTFChars(name, nullptr) : nullptr;
-  XPLMDataRef ref = nullptr;
-  if (text != nullptr) {
-    ref = XPLMRegisterDataAccessor(text, type, writable ? 1 : 0, DAreadInt, DAwriteInt, DAreadFloat, DAwriteFloat,
-                                   DAreadDouble, DAwriteDouble, DAreadIntArray, DAwriteIntArray, DAreadFloatArray,
-                                   DAwriteFloatArray, DAreadDataArray, DAwriteDataArray, readRef, writeRef);
-    JVMP_env->ReleaseStringUTFChars(name, text);
-  }
+  if (name == nullptr) return 0;
   jclass cls = env->FindClass("com/brevanto/qovin/data/JavaBackedDataRef");
-  env->SetLongField(self, env->GetFieldID(cls, "readRef", "J"), reinterpret_cast<jlong>(readRef));
-  env->SetLongField(self, env->GetFieldID(cls, "writeRef", "J"), reinterpret_cast<jlong>(writeRef));
+  if (cls == nullptr) return 0;
+  const bool backed = env->IsInstanceOf(self, cls);
+  jfieldID readField = backed ? env->GetFieldID(cls, "readRef", "J") : nullptr;
+  jfieldID writeField = readField != nullptr ? env->GetFieldID(cls, "writeRef", "J") : nullptr;
   env->DeleteLocalRef(cls);
+  if (writeField == nullptr) return 0;
+  const char* text = env->GetStringUTFChars(name, nullptr);
+  if (text == nullptr) return 0;
+  jobject readRef = readAccessor != nullptr ? env->NewGlobalRef(readAccessor) : nullptr;
+  jobject writeRef = writeAccessor != nullptr ? env->NewGlobalRef(writeAccessor) : nullptr;
+  XPLMDataRef ref = XPLMRegisterDataAccessor(text, type, writable ? 1 : 0, DAreadInt, DAwriteInt, DAreadFloat,
+                                             DAwriteFloat, DAreadDouble, DAwriteDouble, DAreadIntArray,
+                                             DAwriteIntArray, DAreadFloatArray, DAwriteFloatArray, DAreadDataArray,
+                                             DAwriteDataArray, readRef, writeRef);
+  env->ReleaseStringUTFChars(name, text);
+  if (ref == nullptr) {
+    if (readRef != nullptr) env->DeleteGlobalRef(readRef);
+    if (writeRef != nullptr) env->DeleteGlobalRef(writeRef);
+    return 0;
+  }
+  qovin::addRegistration(qovin::Kind::kDataAccessor, reinterpret_cast<jlong>(ref), {readRef, writeRef, 0, 0});
+  env->SetLongField(self, readField, qovin::keyOf(readRef));
+  env->SetLongField(self, writeField, qovin::keyOf(writeRef));
   return reinterpret_cast<jlong>(ref);
 }
 
+// Withdraws a dataref published here: Java-backed when both references are
+// the ones recorded for it, direct when both are 0. Anything else changes
+// nothing.
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_data_XPlaneDataRef_unregisterDataAccessor(JNIEnv* env, jobject,
                                                                                         jlong dataRefPtr,
                                                                                         jlong readRef,
                                                                                         jlong writeRef) {
-  XPLMUnregisterDataAccessor(reinterpret_cast<XPLMDataRef>(dataRefPtr));
-  if (readRef != 0) env->DeleteGlobalRef(reinterpret_cast<jobject>(readRef));
-  if (writeRef != 0) env->DeleteGlobalRef(reinterpret_cast<jobject>(writeRef));
+  const qovin::Registration* backed = qovin::findRegistration(qovin::Kind::kDataAccessor, dataRefPtr);
+  if (backed != nullptr && qovin::keyOf(backed->ref) == readRef && qovin::keyOf(backed->ref2) == writeRef) {
+    jobject read = backed->ref;
+    jobject write = backed->ref2;
+    qovin::removeRegistration(qovin::Kind::kDataAccessor, dataRefPtr);
+    XPLMUnregisterDataAccessor(reinterpret_cast<XPLMDataRef>(dataRefPtr));
+    if (read != nullptr) env->DeleteGlobalRef(read);
+    if (write != nullptr) env->DeleteGlobalRef(write);
+    return;
+  }
+  if (readRef == 0 && writeRef == 0 && qovin::removeRegistration(qovin::Kind::kDirectValue, dataRefPtr)) {
+    XPLMUnregisterDataAccessor(reinterpret_cast<XPLMDataRef>(dataRefPtr));
+  }
 }

@@ -4,6 +4,7 @@
 #include <XPLMUtilities.h>
 
 #include "bridge.h"
+#include "registrations.h"
 #include "com_brevanto_qovin_display_XPlaneDrawCallbackHelper.h"
 
 namespace {
@@ -30,20 +31,26 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_display_XPlaneDrawCallbackHelper_
 JNIEXPORT jlong JNICALL Java_com_brevanto_qovin_display_XPlaneDrawCallbackHelper_registerDrawCallback(
     JNIEnv*, jobject self, jint phase, jboolean before) {
   jobject globalRef = JVMP_env->NewGlobalRef(self);
+  if (globalRef == nullptr) return 0;
   if (XPLMRegisterDrawCallback(XPlaneDrawCallbackHelper, phase, before ? 1 : 0, globalRef) == 1) {
-    return reinterpret_cast<jlong>(globalRef);
+    qovin::addRegistration(qovin::Kind::kDrawCallback, qovin::keyOf(globalRef), {});
+    return qovin::keyOf(globalRef);
   }
   JVMP_env->DeleteGlobalRef(globalRef);
   return 0;
 }
 
 // A refused unregistration keeps the reference: the simulator may still hold
-// it for a live registration.
+// it for a live registration. A reference that is not a current registration
+// is refused the same way without reaching the simulator.
 JNIEXPORT jint JNICALL Java_com_brevanto_qovin_display_XPlaneDrawCallbackHelper_unregisterDrawCallback(
     JNIEnv*, jobject, jlong gref, jint phase, jboolean before) {
-  const int result =
-      XPLMUnregisterDrawCallback(XPlaneDrawCallbackHelper, phase, before ? 1 : 0, reinterpret_cast<void*>(gref));
+  const int result = qovin::findRegistration(qovin::Kind::kDrawCallback, gref) == nullptr
+                         ? 0
+                         : XPLMUnregisterDrawCallback(XPlaneDrawCallbackHelper, phase, before ? 1 : 0,
+                                                      reinterpret_cast<void*>(gref));
   if (result == 1) {
+    qovin::removeRegistration(qovin::Kind::kDrawCallback, gref);
     JVMP_env->DeleteGlobalRef(reinterpret_cast<jobject>(gref));
   } else {
     XPLMDebugString("[Vaskel] Draw callback could not be unregistered.");

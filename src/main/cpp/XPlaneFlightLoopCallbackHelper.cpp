@@ -3,6 +3,7 @@
 #include <XPLMProcessing.h>
 
 #include "bridge.h"
+#include "registrations.h"
 #include "com_brevanto_qovin_processing_XPlaneFlightLoopCallbackHelper.h"
 
 namespace {
@@ -31,13 +32,17 @@ JNIEXPORT jlong JNICALL Java_com_brevanto_qovin_processing_XPlaneFlightLoopCallb
                                                                                                    jobject self,
                                                                                                    jfloat interval) {
   jobject handlerRef = env->NewGlobalRef(self);
+  if (handlerRef == nullptr) return 0;
+  qovin::addRegistration(qovin::Kind::kFlightLoop, qovin::keyOf(handlerRef), {});
   XPLMRegisterFlightLoopCallback(QOVINflightLoopCallback, interval, handlerRef);
-  return reinterpret_cast<jlong>(handlerRef);
+  return qovin::keyOf(handlerRef);
 }
 
+// A reference that is not a current registration changes nothing.
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_processing_XPlaneFlightLoopCallbackHelper_unregisterN(JNIEnv* env,
                                                                                                     jobject,
                                                                                                     jlong refcon) {
+  if (!qovin::removeRegistration(qovin::Kind::kFlightLoop, refcon)) return;
   XPLMUnregisterFlightLoopCallback(QOVINflightLoopCallback, reinterpret_cast<void*>(refcon));
   env->DeleteGlobalRef(reinterpret_cast<jobject>(refcon));
 }

@@ -3,6 +3,7 @@
 #include <XPLMDisplay.h>
 
 #include "bridge.h"
+#include "registrations.h"
 #include "com_brevanto_qovin_display_XPlaneKeySnifferHelper.h"
 
 namespace {
@@ -31,17 +32,25 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_display_XPlaneKeySnifferHelper_in
 JNIEXPORT jlong JNICALL Java_com_brevanto_qovin_display_XPlaneKeySnifferHelper_registerN(JNIEnv* env, jobject self,
                                                                                        jboolean beforeWindows) {
   jobject globalRef = env->NewGlobalRef(self);
+  if (globalRef == nullptr) return -1;
   if (XPLMRegisterKeySniffer(KeySniffer, beforeWindows ? 1 : 0, globalRef) == 1) {
-    return reinterpret_cast<jlong>(globalRef);
+    qovin::addRegistration(qovin::Kind::kKeySniffer, qovin::keyOf(globalRef), {});
+    return qovin::keyOf(globalRef);
   }
   env->DeleteGlobalRef(globalRef);
   return -1;
 }
 
+// A reference that is not a current registration gets 0 without reaching the
+// simulator.
 JNIEXPORT jint JNICALL Java_com_brevanto_qovin_display_XPlaneKeySnifferHelper_unregisterN(JNIEnv* env, jobject,
                                                                                         jboolean before,
                                                                                         jlong refCon) {
+  if (qovin::findRegistration(qovin::Kind::kKeySniffer, refCon) == nullptr) return 0;
   const int result = XPLMUnregisterKeySniffer(KeySniffer, before ? 1 : 0, reinterpret_cast<void*>(refCon));
-  if (result == 1) env->DeleteGlobalRef(reinterpret_cast<jobject>(refCon));
+  if (result == 1) {
+    qovin::removeRegistration(qovin::Kind::kKeySniffer, refCon);
+    env->DeleteGlobalRef(reinterpret_cast<jobject>(refCon));
+  }
   return result;
 }

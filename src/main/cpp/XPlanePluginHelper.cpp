@@ -50,14 +50,19 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_XPlanePluginHelper_initNatives(JN
 namespace {
 
 // The string's local reference is deleted at once, so log calls made from a
-// trampoline (outside any Java frame) leave nothing behind. An exception thrown
-// by the logger stays pending for the caller.
+// trampoline (outside any Java frame) leave nothing behind. With an exception
+// already pending nothing is logged; an exception thrown by the logger (a
+// handler that throws) is printed and cleared, so the native that logged goes
+// on with no exception pending.
 void logWith(jmethodID method, const char* msg) {
-  if (logger == nullptr || JVMP_env == nullptr) return;
+  if (logger == nullptr || JVMP_env == nullptr || JVMP_env->ExceptionCheck()) return;
   jstring text = JVMP_env->NewStringUTF(msg);
-  if (text == nullptr) return;
+  if (text == nullptr) {
+    printAndClearException();
+    return;
+  }
   JVMP_env->CallVoidMethod(logger, method, text);
-  JVMP_env->ExceptionCheck();  // the exception, if any, stays pending
+  printAndClearException();
   JVMP_env->DeleteLocalRef(text);
 }
 

@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "bridge.h"
+#include "registrations.h"
 #include "com_brevanto_qovin_display_XPlaneWindowHelper.h"
 
 namespace {
@@ -82,6 +83,18 @@ XPLMCreateWindow_t creationRecord(jint left, jint top, jint right, jint bottom, 
   params.handleRightClickFunc = nullptr;
   return params;
 }
+// Records the window with its owner reference; a window the simulator refused
+// (no handle) has its reference deleted at once.
+jlong created(JNIEnv* env, XPLMWindowID window, jobject owner) {
+  if (window == nullptr) {
+    if (owner != nullptr) env->DeleteGlobalRef(owner);
+    return 0;
+  }
+  qovin::Registration entry;
+  entry.ref = owner;
+  qovin::addRegistration(qovin::Kind::kWindow, reinterpret_cast<jlong>(window), entry);
+  return reinterpret_cast<jlong>(window);
+}
 }  // namespace
 
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_display_XPlaneWindowHelper_initialize(JNIEnv*, jclass) {
@@ -102,9 +115,11 @@ JNIEXPORT jlong JNICALL Java_com_brevanto_qovin_display_XPlaneWindowHelper_creat
                                                                                        jboolean visible) {
   std::cout << "XPlaneWindowHelper: In window create." << std::endl;
   jobject globalRef = env->NewGlobalRef(self);
-  return reinterpret_cast<jlong>(XPLMCreateWindow(left, top, right, bottom, visible ? 1 : 0, QOVINDrawWindowCallback,
-                                                  QOVINHandleKeyCallback, QOVINHandleMouseClickCallback,
-                                                  globalRef));
+  if (globalRef == nullptr) return 0;
+  return created(env,
+                 XPLMCreateWindow(left, top, right, bottom, visible ? 1 : 0, QOVINDrawWindowCallback,
+                                  QOVINHandleKeyCallback, QOVINHandleMouseClickCallback, globalRef),
+                 globalRef);
 }
 
 JNIEXPORT jlong JNICALL Java_com_brevanto_qovin_display_XPlaneWindowHelper_createWindowEx(JNIEnv* env,
@@ -112,26 +127,34 @@ JNIEXPORT jlong JNICALL Java_com_brevanto_qovin_display_XPlaneWindowHelper_creat
                                                                                          jint top, jint right,
                                                                                          jint bottom,
                                                                                          jboolean visible) {
-  XPLMCreateWindow_t params = creationRecord(left, top, right, bottom, visible, env->NewGlobalRef(self));
-  return reinterpret_cast<jlong>(XPLMCreateWindowEx(&params));
+  jobject globalRef = env->NewGlobalRef(self);
+  if (globalRef == nullptr) return 0;
+  XPLMCreateWindow_t params = creationRecord(left, top, right, bottom, visible, globalRef);
+  return created(env, XPLMCreateWindowEx(&params), globalRef);
 }
 
 JNIEXPORT jlong JNICALL Java_com_brevanto_qovin_display_XPlaneWindowHelper_createWindowEx2(
     JNIEnv* env, jobject self, jint left, jint top, jint right, jint bottom, jboolean visible, jboolean decorate,
     jint layer) {
-  XPLMCreateWindow_t params = creationRecord(left, top, right, bottom, visible, env->NewGlobalRef(self));
+  jobject globalRef = env->NewGlobalRef(self);
+  if (globalRef == nullptr) return 0;
+  XPLMCreateWindow_t params = creationRecord(left, top, right, bottom, visible, globalRef);
   params.decorateAsFloatingWindow = decorate ? 1 : 0;
   params.layer = layer;
   params.handleRightClickFunc = QOVINHandleRightMouseClickCallback;
-  return reinterpret_cast<jlong>(XPLMCreateWindowEx(&params));
+  return created(env, XPLMCreateWindowEx(&params), globalRef);
 }
 
-// The reference is deleted only after the window is gone, so no callback can reach it.
+// The reference is deleted only after the window is gone, so no callback can
+// reach it. A window this bridge did not create, or one already destroyed,
+// changes nothing.
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_display_XPlaneWindowHelper_destroy(JNIEnv* env, jclass,
                                                                                   jlong windowId) {
-  XPLMWindowID window = reinterpret_cast<XPLMWindowID>(windowId);
-  jobject owner = static_cast<jobject>(XPLMGetWindowRefCon(window));
-  XPLMDestroyWindow(window);
+  const qovin::Registration* registration = qovin::findRegistration(qovin::Kind::kWindow, windowId);
+  if (registration == nullptr) return;
+  jobject owner = registration->ref;
+  qovin::removeRegistration(qovin::Kind::kWindow, windowId);
+  XPLMDestroyWindow(reinterpret_cast<XPLMWindowID>(windowId));
   env->DeleteGlobalRef(owner);
 }
 

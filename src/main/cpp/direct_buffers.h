@@ -19,6 +19,7 @@ extern jlong doubleBufferCapacity;
 struct DirectBufferInfo {
   void* bufferAddr;
   int bufferCapacity;  // in elements
+  jobject buffer = nullptr;  // global reference that keeps the memory alive while published
 };
 
 // Single values: the refcon is the element's position in the shared buffer.

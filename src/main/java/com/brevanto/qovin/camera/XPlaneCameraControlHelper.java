@@ -28,9 +28,8 @@ public final class XPlaneCameraControlHelper {
     }
 
     /**
-     * Tells the simulator to drive the camera again. The simulator makes no
-     * losing-control call then, so the controller stays referenced: prefer
-     * answering 0 from the controller.
+     * Tells the simulator to drive the camera again. The controller gets no
+     * losing-control call then; it is released at once.
      */
     public static void dontControl() {
         dontControlN();

@@ -21,12 +21,14 @@ public final class DirectDataRef extends XPlaneDataRef {
     private final Pool pool;
     private final int position;
     private boolean registered;
+    /** The value once withdrawn: the shared place may then belong to another dataref. */
+    private double withdrawnValue;
 
     private DirectDataRef(Pool pool, String name, double initial) {
         super(0L);
         this.pool = pool;
         this.position = pool.allocate(this);
-        set(initial);
+        pool.put(position, initial);
         switch (pool.type) {
             case TYPE_FLOAT:
                 dataRefPtr = registerDirectFloatDataAccessor(name, position);
@@ -38,7 +40,11 @@ public final class DirectDataRef extends XPlaneDataRef {
                 dataRefPtr = registerDirectDoubleDataAccessor(name, position);
                 break;
         }
-        registered = true;
+        registered = dataRefPtr != 0;
+        if (!registered) {
+            withdrawnValue = pool.get(position);
+            pool.free(position);
+        }
     }
 
     /** Publishes a writable float dataref {@code name}; {@link #isValid()} is false if the name was refused. */
@@ -60,17 +66,22 @@ public final class DirectDataRef extends XPlaneDataRef {
         }
     }
 
-    /** The current value, as the simulator last wrote it or Java set it. */
+    /**
+     * The current value, as the simulator last wrote it or Java set it. Once
+     * withdrawn (or refused), the value it had then.
+     */
     public double value() {
         synchronized (Pool.class) {
-            return pool.get(position);
+            return registered ? pool.get(position) : withdrawnValue;
         }
     }
 
-    /** Sets the value (converted to the dataref's type). */
+    /** Sets the value (converted to the dataref's type). Once withdrawn (or refused), does nothing. */
     public void set(double value) {
         synchronized (Pool.class) {
-            pool.put(position, value);
+            if (registered) {
+                pool.put(position, value);
+            }
         }
     }
 
@@ -81,6 +92,7 @@ public final class DirectDataRef extends XPlaneDataRef {
                 return;
             }
             unregisterDataAccessor(dataRefPtr, 0, 0);
+            withdrawnValue = pool.get(position);
             pool.free(position);
             registered = false;
         }

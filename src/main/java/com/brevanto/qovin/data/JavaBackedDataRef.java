@@ -27,7 +27,10 @@ public class JavaBackedDataRef extends XPlaneDataRef {
         synchronized (XPlaneDataRef.class) {
             acquireShared();
             this.dataRefPtr = registerDataAccessor(name, type, writable, readAccessor, writeAccessor);
-            this.registered = true;
+            this.registered = dataRefPtr != 0;
+            if (!registered) {
+                releaseShared();
+            }
         }
     }
 
