@@ -100,6 +100,7 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_camera_XPlaneCameraControlHelper_
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_camera_XPlaneCameraControlHelper_readCameraPosition(JNIEnv* env,
                                                                                                   jclass,
                                                                                                   jfloatArray buf) {
+  if (offHostThread(env)) return;
   XPLMReadCameraPosition(&camPos);
   if (buf == nullptr) return;
   const jfloat values[kPositionFloats] = {camPos.x,       camPos.y,    camPos.z,   camPos.pitch,

@@ -18,6 +18,7 @@ void answer(JNIEnv* env, jintArray array, const jint* values, jsize count) {
 
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_display_XPlaneDisplayHelper_getScreenBoundsGlobalN(JNIEnv* env, jclass,
                                                                                                 jintArray jbounds) {
+  if (offHostThread(env)) return;
   jint bounds[4] = {0, 0, 0, 0};
   XPLMGetScreenBoundsGlobal(&bounds[0], &bounds[1], &bounds[2], &bounds[3]);
   answer(env, jbounds, bounds, 4);
@@ -25,6 +26,7 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_display_XPlaneDisplayHelper_getSc
 
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_display_XPlaneDisplayHelper_getMouseLocationN(JNIEnv* env, jobject,
                                                                                            jintArray jloc) {
+  if (offHostThread(env)) return;
   jint location[2] = {0, 0};
   XPLMGetMouseLocation(&location[0], &location[1]);
   answer(env, jloc, location, 2);
@@ -33,6 +35,7 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_display_XPlaneDisplayHelper_getMo
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_display_XPlaneDisplayHelper_getMouseLocationGlobalN(JNIEnv* env,
                                                                                                  jclass,
                                                                                                  jintArray jloc) {
+  if (offHostThread(env)) return;
   jint location[2] = {0, 0};
   XPLMGetMouseLocationGlobal(&location[0], &location[1]);
   answer(env, jloc, location, 2);
@@ -41,6 +44,7 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_display_XPlaneDisplayHelper_getMo
 // Width and height of the simulator's main window, in pixels (XPLMGetScreenSize).
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_display_XPlaneDisplayHelper_getScreenSizeN(JNIEnv* env, jclass,
                                                                                         jintArray jSize) {
+  if (offHostThread(env)) return;
   jint size[2] = {0, 0};
   XPLMGetScreenSize(&size[0], &size[1]);
   answer(env, jSize, size, 2);

@@ -23,7 +23,8 @@ void convertInto(JNIEnv* env, jdouble a, jdouble b, jdouble c, jdoubleArray out,
 }  // namespace
 
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_graphics_XPlaneGraphics_drawTranslucentDarkBox(
-    JNIEnv*, jclass, jint left, jint top, jint right, jint bottom) {
+    JNIEnv* env, jclass, jint left, jint top, jint right, jint bottom) {
+  if (offHostThread(env)) return;
   XPLMDrawTranslucentDarkBox(left, top, right, bottom);
 }
 
@@ -34,6 +35,7 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_graphics_XPlaneGraphics_drawStrin
                                                                                   jint xOffset, jint yOffset,
                                                                                   jstring text, jint wrapWidth,
                                                                                   jint fontId) {
+  if (offHostThread(env)) return;
   if (text == nullptr) return;
   jfloat rgb[3] = {0, 0, 0};
   if (color != nullptr) env->GetFloatArrayRegion(color, 0, std::min<jsize>(3, env->GetArrayLength(color)), rgb);
@@ -55,6 +57,7 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_graphics_XPlaneGraphics_drawStrin
 // Every element of texIds gets a new texture number; a null array asks for none.
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_graphics_XPlaneGraphics_generateTextureNumbers(JNIEnv* env, jclass,
                                                                                               jintArray texIds) {
+  if (offHostThread(env)) return;
   if (texIds == nullptr) return;
   const jsize count = env->GetArrayLength(texIds);
   jint* ids = env->GetIntArrayElements(texIds, nullptr);
@@ -63,15 +66,17 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_graphics_XPlaneGraphics_generateT
   env->ReleaseIntArrayElements(texIds, ids, 0);
 }
 
-JNIEXPORT void JNICALL Java_com_brevanto_qovin_graphics_XPlaneGraphics_bindTexture2d(JNIEnv*, jclass, jint tex,
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_graphics_XPlaneGraphics_bindTexture2d(JNIEnv* env, jclass, jint tex,
                                                                                      jint unit) {
+  if (offHostThread(env)) return;
   XPLMBindTexture2d(tex, unit);
 }
 
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_graphics_XPlaneGraphics_setGraphicsState(
-    JNIEnv*, jclass, jboolean enableFog, jint inNumberTexUnits, jboolean inEnableLighting,
+    JNIEnv* env, jclass, jboolean enableFog, jint inNumberTexUnits, jboolean inEnableLighting,
     jboolean inEnableAlphaTesting, jboolean inEnableAlphaBlending, jboolean inEnableDepthTesting,
     jboolean inEnableDepthWriting) {
+  if (offHostThread(env)) return;
   XPLMSetGraphicsState(enableFog ? 1 : 0, inNumberTexUnits, inEnableLighting ? 1 : 0, inEnableAlphaTesting ? 1 : 0,
                        inEnableAlphaBlending ? 1 : 0, inEnableDepthTesting ? 1 : 0, inEnableDepthWriting ? 1 : 0);
 }
@@ -80,6 +85,7 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_graphics_XPlaneGraphics_worldToLo
                                                                                     jdouble lat, jdouble lon,
                                                                                     jdouble alt,
                                                                                     jdoubleArray xyz) {
+  if (offHostThread(env)) return;
   convertInto(env, lat, lon, alt, xyz, XPLMWorldToLocal);
 }
 
@@ -87,9 +93,11 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_graphics_XPlaneGraphics_localToWo
                                                                                     jdouble x, jdouble y,
                                                                                     jdouble z,
                                                                                     jdoubleArray world) {
+  if (offHostThread(env)) return;
   convertInto(env, x, y, z, world, XPLMLocalToWorld);
 }
 
-JNIEXPORT jint JNICALL Java_com_brevanto_qovin_graphics_XPlaneGraphics_getTextureN(JNIEnv*, jclass, jint id) {
+JNIEXPORT jint JNICALL Java_com_brevanto_qovin_graphics_XPlaneGraphics_getTextureN(JNIEnv* env, jclass, jint id) {
+  if (offHostThread(env)) return 0;
   return XPLMGetTexture(id);
 }

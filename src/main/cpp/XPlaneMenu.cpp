@@ -1,15 +1,42 @@
 // Natives of com.brevanto.qovin.menu.XPlaneMenu: menus whose items call a Java
-// MenuItem's actionPerformed. Item references are global references owned by
-// the Java side: made by createMenuItemGlobalRef, freed by removeMenuItemN and
-// clearAllMenuItemsN.
+// MenuItem's actionPerformed. Item references are global references made by
+// createMenuItemGlobalRef and freed by removeMenuItemN, clearAllMenuItemsN or
+// destroyN. The bridge records where each is placed (menu and index), so only
+// a reference it made, placed where the caller says, is ever freed: the
+// simulator never keeps an item whose reference is gone.
 #include <XPLMMenus.h>
 
 #include "bridge.h"
+#include "registrations.h"
 #include "com_brevanto_qovin_menu_XPlaneMenu.h"
 
 namespace {
 jmethodID actionPerformedMtd = nullptr;
+
+XPLMMenuID menu(jlong menuPtr) { return reinterpret_cast<XPLMMenuID>(menuPtr); }
+
+qovin::RegistrationMap& items() { return qovin::registrations(qovin::Kind::kMenuItem); }
+
+// The reference placed at `index` of `menuPtr`, or the end.
+qovin::RegistrationMap::iterator placedAt(jlong menuPtr, jint index) {
+  for (auto it = items().begin(); it != items().end(); ++it) {
+    if (it->second.a == menuPtr && it->second.b == index) return it;
+  }
+  return items().end();
 }
+
+// Deletes every reference placed in `menuPtr`, and forgets them.
+void releasePlacedIn(JNIEnv* env, jlong menuPtr) {
+  for (auto it = items().begin(); it != items().end();) {
+    if (it->second.a == menuPtr) {
+      env->DeleteGlobalRef(it->second.ref);
+      it = items().erase(it);
+    } else {
+      ++it;
+    }
+  }
+}
+}  // namespace
 
 // An item without a reference (one that carries a submenu) calls nothing. An
 // exception thrown by actionPerformed is printed and cleared.
@@ -36,63 +63,109 @@ JNIEXPORT jlong JNICALL Java_com_brevanto_qovin_menu_XPlaneMenu_createMenuN(JNIE
                                                                            jstring jname, jlong parentPtr,
                                                                            jint parentItem) {
   const char* name = jname != nullptr ? env->GetStringUTFChars(jname, nullptr) : nullptr;
-  XPLMMenuID menu = XPLMCreateMenu(name != nullptr ? name : "", reinterpret_cast<XPLMMenuID>(parentPtr), parentItem,
-                                   XPlaneMenuHandler, self);
+  XPLMMenuID created =
+      XPLMCreateMenu(name != nullptr ? name : "", menu(parentPtr), parentItem, XPlaneMenuHandler, self);
   if (name != nullptr) env->ReleaseStringUTFChars(jname, name);
-  return reinterpret_cast<jlong>(menu);
+  return reinterpret_cast<jlong>(created);
 }
 
-JNIEXPORT void JNICALL Java_com_brevanto_qovin_menu_XPlaneMenu_destroyN(JNIEnv*, jclass, jlong menuPtr) {
-  XPLMDestroyMenu(reinterpret_cast<XPLMMenuID>(menuPtr));
+// References still placed in the menu are deleted after it is gone.
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_menu_XPlaneMenu_destroyN(JNIEnv* env, jclass, jlong menuPtr) {
+  XPLMDestroyMenu(menu(menuPtr));
+  releasePlacedIn(env, menuPtr);
 }
 
 JNIEXPORT jlong JNICALL Java_com_brevanto_qovin_menu_XPlaneMenu_createMenuItemGlobalRef(JNIEnv* env, jclass,
                                                                                        jobject jmenuitem) {
-  return reinterpret_cast<jlong>(env->NewGlobalRef(jmenuitem));
+  jobject ref = env->NewGlobalRef(jmenuitem);
+  if (ref != nullptr) qovin::addRegistration(qovin::Kind::kMenuItem, qovin::keyOf(ref), {ref, nullptr, 0, 0});
+  return qovin::keyOf(ref);
 }
 
+// The reference must be 0 or one made by createMenuItemGlobalRef and not yet
+// placed; anything else answers -1 without reaching the simulator.
 JNIEXPORT jint JNICALL Java_com_brevanto_qovin_menu_XPlaneMenu_appendMenuItemN(JNIEnv* env, jclass, jlong menuPtr,
                                                                               jstring jname, jlong menuItemPtr,
                                                                               jboolean forceEnglish) {
+  qovin::Registration* item = nullptr;
+  if (menuItemPtr != 0) {
+    item = qovin::findRegistration(qovin::Kind::kMenuItem, menuItemPtr);
+    if (item == nullptr || item->a != 0) return -1;
+  }
   const char* name = jname != nullptr ? env->GetStringUTFChars(jname, nullptr) : nullptr;
-  const int index = XPLMAppendMenuItem(reinterpret_cast<XPLMMenuID>(menuPtr), name != nullptr ? name : "",
+  const int index = XPLMAppendMenuItem(menu(menuPtr), name != nullptr ? name : "",
                                        reinterpret_cast<void*>(menuItemPtr), forceEnglish ? 1 : 0);
   if (name != nullptr) env->ReleaseStringUTFChars(jname, name);
+  if (item != nullptr && index >= 0) {
+    item->a = menuPtr;
+    item->b = index;
+  }
   return index;
 }
 
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_menu_XPlaneMenu_appendMenuSeparatorN(JNIEnv*, jclass,
                                                                                    jlong menuPtr) {
-  XPLMAppendMenuSeparator(reinterpret_cast<XPLMMenuID>(menuPtr));
+  XPLMAppendMenuSeparator(menu(menuPtr));
 }
 
+// With a reference: removes the item only if that reference is placed at
+// `idx` of the menu (a reference made but never placed is just deleted).
+// Without one (0): removes the line at `idx` only if no reference of ours is
+// placed there. Items after it move up one index, in the record too; any
+// other call changes nothing.
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_menu_XPlaneMenu_removeMenuItemN(JNIEnv* env, jclass, jlong menuPtr,
                                                                               jlong menuItemPtr, jint idx) {
-  XPLMRemoveMenuItem(reinterpret_cast<XPLMMenuID>(menuPtr), idx);
-  env->DeleteGlobalRef(reinterpret_cast<jobject>(menuItemPtr));
+  if (menuItemPtr != 0) {
+    const qovin::Registration* item = qovin::findRegistration(qovin::Kind::kMenuItem, menuItemPtr);
+    if (item == nullptr) return;
+    if (item->a == 0) {
+      env->DeleteGlobalRef(item->ref);
+      qovin::removeRegistration(qovin::Kind::kMenuItem, menuItemPtr);
+      return;
+    }
+    if (item->a != menuPtr || item->b != idx) return;
+  } else if (idx < 0 || placedAt(menuPtr, idx) != items().end()) {
+    return;
+  }
+  XPLMRemoveMenuItem(menu(menuPtr), idx);
+  if (menuItemPtr != 0) {
+    env->DeleteGlobalRef(reinterpret_cast<jobject>(menuItemPtr));
+    qovin::removeRegistration(qovin::Kind::kMenuItem, menuItemPtr);
+  }
+  for (auto& entry : items()) {
+    if (entry.second.a == menuPtr && entry.second.b > idx) --entry.second.b;
+  }
 }
 
+// Every reference placed in the menu is deleted; listed references made but
+// never placed are deleted too, and the others listed are left alone.
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_menu_XPlaneMenu_clearAllMenuItemsN(JNIEnv* env, jclass,
                                                                                  jlong menuPtr,
                                                                                  jlongArray jitemPtrs) {
-  XPLMClearAllMenuItems(reinterpret_cast<XPLMMenuID>(menuPtr));
+  XPLMClearAllMenuItems(menu(menuPtr));
+  releasePlacedIn(env, menuPtr);
   if (jitemPtrs == nullptr) return;
   const jsize count = env->GetArrayLength(jitemPtrs);
-  jlong* refs = env->GetLongArrayElements(jitemPtrs, nullptr);
-  if (refs == nullptr) return;
-  for (jsize i = 0; i < count; ++i) env->DeleteGlobalRef(reinterpret_cast<jobject>(refs[i]));
-  env->ReleaseLongArrayElements(jitemPtrs, refs, JNI_ABORT);
+  for (jsize i = 0; i < count; ++i) {
+    jlong ref = 0;
+    env->GetLongArrayRegion(jitemPtrs, i, 1, &ref);
+    const qovin::Registration* item = qovin::findRegistration(qovin::Kind::kMenuItem, ref);
+    if (item != nullptr && item->a == 0) {
+      env->DeleteGlobalRef(item->ref);
+      qovin::removeRegistration(qovin::Kind::kMenuItem, ref);
+    }
+  }
 }
 
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_menu_XPlaneMenu_setMenuItemCheckN(JNIEnv*, jclass, jlong menuPtr,
                                                                                 jint menuItemIdx,
                                                                                 jint checkState) {
-  XPLMCheckMenuItem(reinterpret_cast<XPLMMenuID>(menuPtr), menuItemIdx, checkState);
+  XPLMCheckMenuItem(menu(menuPtr), menuItemIdx, checkState);
 }
 
 JNIEXPORT jint JNICALL Java_com_brevanto_qovin_menu_XPlaneMenu_getMenuItemCheckN(JNIEnv*, jclass, jlong menuPtr,
                                                                                 jint menuItemIdx) {
   XPLMMenuCheck state = 0;
-  XPLMCheckMenuItemState(reinterpret_cast<XPLMMenuID>(menuPtr), menuItemIdx, &state);
+  XPLMCheckMenuItemState(menu(menuPtr), menuItemIdx, &state);
   return state;
 }

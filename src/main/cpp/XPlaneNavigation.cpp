@@ -54,6 +54,7 @@ jobject toJava(JNIEnv* env, XPLMNavRef ref) {
 }
 
 JNIEXPORT jobject JNICALL Java_com_brevanto_qovin_navigation_XPlaneNavigation_getFirstNavAid(JNIEnv* env, jobject) {
+  if (offHostThread(env)) return nullptr;
   return toJava(env, XPLMGetFirstNavAid());
 }
 
@@ -104,6 +105,7 @@ void unbox(JNIEnv* env, jobject boxed, int& value) {
 JNIEXPORT jobject JNICALL Java_com_brevanto_qovin_navigation_XPlaneNavigation_findNavAid(
     JNIEnv* env, jobject, jstring jNameFragment, jstring jIdFragment, jobject jLat, jobject jLon, jobject jFreq,
     jint type) {
+  if (offHostThread(env)) return nullptr;
   const char* name = chars(env, jNameFragment);
   const char* id = chars(env, jIdFragment);
   float lat = 0;
@@ -123,25 +125,30 @@ JNIEXPORT jobject JNICALL Java_com_brevanto_qovin_navigation_XPlaneNavigation_fi
   return ready ? toJava(env, found) : nullptr;
 }
 
-JNIEXPORT jint JNICALL Java_com_brevanto_qovin_navigation_XPlaneNavigation_countFMSEntries(JNIEnv*, jobject) {
+JNIEXPORT jint JNICALL Java_com_brevanto_qovin_navigation_XPlaneNavigation_countFMSEntries(JNIEnv* env, jobject) {
+  if (offHostThread(env)) return 0;
   return XPLMCountFMSEntries();
 }
 
-JNIEXPORT jint JNICALL Java_com_brevanto_qovin_navigation_XPlaneNavigation_getDisplayedFMSEntry(JNIEnv*, jobject) {
+JNIEXPORT jint JNICALL Java_com_brevanto_qovin_navigation_XPlaneNavigation_getDisplayedFMSEntry(JNIEnv* env, jobject) {
+  if (offHostThread(env)) return 0;
   return XPLMGetDisplayedFMSEntry();
 }
 
-JNIEXPORT jint JNICALL Java_com_brevanto_qovin_navigation_XPlaneNavigation_getDestinationFMSEntry(JNIEnv*, jobject) {
+JNIEXPORT jint JNICALL Java_com_brevanto_qovin_navigation_XPlaneNavigation_getDestinationFMSEntry(JNIEnv* env, jobject) {
+  if (offHostThread(env)) return 0;
   return XPLMGetDestinationFMSEntry();
 }
 
-JNIEXPORT void JNICALL Java_com_brevanto_qovin_navigation_XPlaneNavigation_setDisplayedFMSEntry(JNIEnv*, jobject,
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_navigation_XPlaneNavigation_setDisplayedFMSEntry(JNIEnv* env, jobject,
                                                                                                jint index) {
+  if (offHostThread(env)) return;
   XPLMSetDisplayedFMSEntry(index);
 }
 
-JNIEXPORT void JNICALL Java_com_brevanto_qovin_navigation_XPlaneNavigation_setDestinationFMSEntry(JNIEnv*, jobject,
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_navigation_XPlaneNavigation_setDestinationFMSEntry(JNIEnv* env, jobject,
                                                                                                  jint index) {
+  if (offHostThread(env)) return;
   XPLMSetDestinationFMSEntry(index);
 }
 
@@ -150,6 +157,7 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_navigation_XPlaneNavigation_setDe
 // handle stays at 0 and is handed to toJava like any other.
 JNIEXPORT jobject JNICALL Java_com_brevanto_qovin_navigation_XPlaneNavigation_getFMSEntryInfo(JNIEnv* env, jobject,
                                                                                              jint index) {
+  if (offHostThread(env)) return nullptr;
   XPLMNavType type = xplm_Nav_Unknown;
   XPLMNavRef navRef = 0;
   int altitude = 0;
@@ -172,15 +180,17 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_navigation_XPlaneNavigation_setFM
   XPLMSetFMSEntryInfo(index, ref, altitude);
 }
 
-JNIEXPORT void JNICALL Java_com_brevanto_qovin_navigation_XPlaneNavigation_setFMSEntryLatLon(JNIEnv*, jobject,
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_navigation_XPlaneNavigation_setFMSEntryLatLon(JNIEnv* env, jobject,
                                                                                             jint index, jfloat lat,
                                                                                             jfloat lon,
                                                                                             jint altitude) {
+  if (offHostThread(env)) return;
   XPLMSetFMSEntryLatLon(index, lat, lon, altitude);
 }
 
-JNIEXPORT void JNICALL Java_com_brevanto_qovin_navigation_XPlaneNavigation_clearFMSEntry(JNIEnv*, jobject,
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_navigation_XPlaneNavigation_clearFMSEntry(JNIEnv* env, jobject,
                                                                                         jint index) {
+  if (offHostThread(env)) return;
   XPLMClearFMSEntry(index);
 }
 
@@ -190,5 +200,6 @@ JNIEXPORT jint JNICALL Java_com_brevanto_qovin_navigation_XPlaneNavigation_getGP
 
 JNIEXPORT jobject JNICALL Java_com_brevanto_qovin_navigation_XPlaneNavigation_getGPSDestination(JNIEnv* env,
                                                                                                jobject) {
+  if (offHostThread(env)) return nullptr;
   return toJava(env, XPLMGetGPSDestination());
 }

@@ -81,6 +81,13 @@ void logInfo(std::stringstream& lstr) { logStream(mtdlogInfo, lstr); }
 void logFine(std::stringstream& lstr) { logStream(mtdlogFine, lstr); }
 void logFiner(std::stringstream& lstr) { logStream(mtdlogFiner, lstr); }
 
+bool offHostThread(JNIEnv* env) {
+  if (env == JVMP_env) return false;
+  jclass error = env->FindClass("java/lang/IllegalStateException");
+  if (error != nullptr) env->ThrowNew(error, "qovin may only be used on the simulator's main thread");
+  return true;
+}
+
 bool printAndClearException() {
   if (!JVMP_env->ExceptionCheck()) return false;
   JVMP_env->ExceptionDescribe();

@@ -28,6 +28,11 @@ void logInfo(std::stringstream& lstr);
 void logFine(std::stringstream& lstr);
 void logFiner(std::stringstream& lstr);
 
+// For the natives Java code may call directly: true, with an
+// IllegalStateException thrown to the caller, when `env` is not the host
+// thread's. Nothing then reaches the simulator.
+bool offHostThread(JNIEnv* env);
+
 // For trampolines, after a call into Java: prints and clears a pending Java
 // exception, so that none reaches the simulator's next call. True if there was one.
 bool printAndClearException();

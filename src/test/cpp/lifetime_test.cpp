@@ -291,4 +291,26 @@ TEST_F(LifetimeTest, RefusedRegistrationsLeakNothing) {
   callMethod(taken, "unregister", "()V");
 }
 
+// Every call from another thread is refused with IllegalStateException
+// before it reaches the simulator.
+TEST_F(LifetimeTest, CallsFromAnotherThreadAreRefused) {
+  jobject ref = anyDataRef();
+  jclass direct = findClass("com/brevanto/qovin/data/DirectDataRef");
+  jobject value = callStatic<jobject>(
+      direct, staticMethod(direct, "publishFloat", "(Ljava/lang/String;F)Lcom/brevanto/qovin/data/DirectDataRef;"),
+      env()->NewStringUTF("qovin/test/threaded"), 4.0f);
+  jobject loop = newObject("com/brevanto/qovin/testing/Soak$Loop", "()V");
+  sim::clearCalls();
+  jclass wrong = findClass("com/brevanto/qovin/testing/WrongThread");
+  const std::vector<std::string> notRefused = toStrings(static_cast<jobjectArray>(callStatic<jobject>(
+      wrong,
+      staticMethod(wrong, "callsNotRefused",
+                   "(Lcom/brevanto/qovin/data/XPlaneDataRef;Lcom/brevanto/qovin/data/DirectDataRef;"
+                   "Lcom/brevanto/qovin/testing/Soak$Loop;)[Ljava/lang/String;"),
+      ref, value, loop)));
+  EXPECT_TRUE(notRefused.empty()) << notRefused.front();
+  EXPECT_TRUE(sim::calls().empty()) << sim::calls().front().function;
+  callMethod(value, "unregister", "()V");
+}
+
 }  // namespace

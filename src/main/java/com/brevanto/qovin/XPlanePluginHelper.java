@@ -16,6 +16,7 @@ public class XPlanePluginHelper {
      */
     public static synchronized void load(String libraryPath) {
         if (loaded) {
+            HostThread.check();
             return;
         }
         if (libraryPath == null) {
@@ -24,6 +25,7 @@ public class XPlanePluginHelper {
             System.load(libraryPath);
         }
         initNatives();
+        HostThread.bind();
         loaded = true;
     }
 
@@ -47,6 +49,7 @@ public class XPlanePluginHelper {
      * sends a null parameter.
      */
     public void sendMessage(int plugin, int message, String param) {
+        HostThread.check();
         sendMessageS(plugin, message, param);
     }
 
@@ -58,34 +61,43 @@ public class XPlanePluginHelper {
      * sends a null parameter.
      */
     public void sendMessage(int plugin, int message, byte[] param) {
+        HostThread.check();
         sendMessageB(plugin, message, param);
     }
 
     /** Enables a plugin. */
     public static void enablePlugin(int plugin) {
+        HostThread.check();
         enableN(plugin);
     }
 
     public static void disablePlugin(int plugin) {
+
+        HostThread.check();
         disableN(plugin);
     }
 
     public static boolean isPluginEnabled(int plugin) {
+
+        HostThread.check();
         return isEnabledN(plugin);
     }
 
     /** The ID of the plugin with this signature, or {@link #NO_PLUGIN_ID}. */
     public static int findPluginBySignature(String signature) {
+        HostThread.check();
         return findPluginBySignatureN(signature);
     }
 
     /** Name, path, signature and description of a plugin (empty texts for an unknown ID). */
     public static QOVINPluginInfo getPluginInfo(int plugin) {
+        HostThread.check();
         return getPluginInfoN(plugin);
     }
 
     /** The ID of the plugin that runs this JVM. */
     public static int getMyId() {
+        HostThread.check();
         return getMyIdN();
     }
 

@@ -1,5 +1,6 @@
 package com.brevanto.qovin.camera;
 
+import com.brevanto.qovin.HostThread;
 /**
  * Taking over the simulator's camera, and reading where it is.
  */
@@ -24,6 +25,7 @@ public final class XPlaneCameraControlHelper {
      * {@link QOVINCameraControl#controlCamera}.
      */
     public static void controlCamera(QOVINCameraControl controller, int howLong) {
+        HostThread.check();
         controlCameraN(controller, howLong);
     }
 
@@ -32,11 +34,13 @@ public final class XPlaneCameraControlHelper {
      * losing-control call then; it is released at once.
      */
     public static void dontControl() {
+        HostThread.check();
         dontControlN();
     }
 
     /** x, y, z, pitch, heading, roll, zoom of the camera now. */
     public static float[] position() {
+        HostThread.check();
         float[] pos = new float[7];
         readCameraPosition(pos);
         return pos;
@@ -44,6 +48,7 @@ public final class XPlaneCameraControlHelper {
 
     /** The duration code of the current control, or null if no plugin holds the camera. */
     public static Integer controlDuration() {
+        HostThread.check();
         return isCameraBeingControlledN();
     }
 

@@ -1,5 +1,6 @@
 package com.brevanto.qovin.data;
 
+import com.brevanto.qovin.HostThread;
 import java.nio.ByteBuffer;
 import java.nio.ByteOrder;
 import java.nio.FloatBuffer;
@@ -28,11 +29,13 @@ public final class DirectArrayDataRef extends XPlaneDataRef {
 
     /** Publishes a writable float array dataref of {@code size} elements, all 0. */
     public static DirectArrayDataRef publishFloats(String name, int size) {
+        HostThread.check();
         return new DirectArrayDataRef(name, allocate(size, Float.BYTES).asFloatBuffer(), null);
     }
 
     /** Publishes a writable int array dataref of {@code size} elements, all 0. */
     public static DirectArrayDataRef publishInts(String name, int size) {
+        HostThread.check();
         return new DirectArrayDataRef(name, null, allocate(size, Integer.BYTES).asIntBuffer());
     }
 
@@ -48,6 +51,7 @@ public final class DirectArrayDataRef extends XPlaneDataRef {
 
     /** Withdraws the dataref; later calls do nothing. The buffer stays usable from Java. */
     public synchronized void unregister() {
+        HostThread.check();
         if (bufferInfo == 0) {
             return;
         }

@@ -1,5 +1,6 @@
 package com.brevanto.qovin.data;
 
+import com.brevanto.qovin.HostThread;
 import java.nio.ByteBuffer;
 import java.nio.ByteOrder;
 import java.util.BitSet;
@@ -49,18 +50,21 @@ public final class DirectDataRef extends XPlaneDataRef {
 
     /** Publishes a writable float dataref {@code name}; {@link #isValid()} is false if the name was refused. */
     public static DirectDataRef publishFloat(String name, float initial) {
+        HostThread.check();
         synchronized (Pool.class) {
             return new DirectDataRef(FLOATS, name, initial);
         }
     }
 
     public static DirectDataRef publishInt(String name, int initial) {
+        HostThread.check();
         synchronized (Pool.class) {
             return new DirectDataRef(INTS, name, initial);
         }
     }
 
     public static DirectDataRef publishDouble(String name, double initial) {
+        HostThread.check();
         synchronized (Pool.class) {
             return new DirectDataRef(DOUBLES, name, initial);
         }
@@ -71,6 +75,7 @@ public final class DirectDataRef extends XPlaneDataRef {
      * withdrawn (or refused), the value it had then.
      */
     public double value() {
+        HostThread.check();
         synchronized (Pool.class) {
             return registered ? pool.get(position) : withdrawnValue;
         }
@@ -78,6 +83,7 @@ public final class DirectDataRef extends XPlaneDataRef {
 
     /** Sets the value (converted to the dataref's type). Once withdrawn (or refused), does nothing. */
     public void set(double value) {
+        HostThread.check();
         synchronized (Pool.class) {
             if (registered) {
                 pool.put(position, value);
@@ -87,6 +93,7 @@ public final class DirectDataRef extends XPlaneDataRef {
 
     /** Withdraws the dataref and frees its place in the shared buffer; later calls do nothing. */
     public void unregister() {
+        HostThread.check();
         synchronized (Pool.class) {
             if (!registered) {
                 return;

@@ -1,5 +1,6 @@
 package com.brevanto.qovin.data;
 
+import com.brevanto.qovin.HostThread;
 /**
  * A dataref that Java publishes: every read by the simulator or another
  * plugin calls the read accessor, every write the write accessor.
@@ -24,6 +25,7 @@ public class JavaBackedDataRef extends XPlaneDataRef {
     public JavaBackedDataRef(String name, int type, boolean writable, DataReadAccessor readAccessor,
             DataWriteAccessor writeAccessor) {
         super(0L);
+        HostThread.check();
         synchronized (XPlaneDataRef.class) {
             acquireShared();
             this.dataRefPtr = registerDataAccessor(name, type, writable, readAccessor, writeAccessor);
@@ -36,6 +38,7 @@ public class JavaBackedDataRef extends XPlaneDataRef {
 
     /** Withdraws the dataref; later calls do nothing. */
     public void unregister() {
+        HostThread.check();
         synchronized (XPlaneDataRef.class) {
             if (!registered) {
                 return;

@@ -1,5 +1,6 @@
 package com.brevanto.qovin.data;
 
+import com.brevanto.qovin.HostThread;
 import java.nio.charset.StandardCharsets;
 
 /**
@@ -33,6 +34,7 @@ public class XPlaneDataRef {
 
     /** Looks the dataref up; {@link #isValid()} tells whether it was found. */
     public XPlaneDataRef(String path) {
+        HostThread.check();
         this.dataRefPtr = findDataRef(path);
     }
 
@@ -57,65 +59,92 @@ public class XPlaneDataRef {
     }
 
     public int getInt() {
+
+        HostThread.check();
         return getIntValueN(dataRefPtr);
     }
 
     public void setInt(int value) {
+
+        HostThread.check();
         setIntValueN(dataRefPtr, value);
     }
 
     public float getFloat() {
+
+        HostThread.check();
         return getFloatValueN(dataRefPtr);
     }
 
     public void setFloat(float value) {
+
+        HostThread.check();
         setFloatValueN(dataRefPtr, value);
     }
 
     public double getDouble() {
+
+        HostThread.check();
         return getDoubleValueN(dataRefPtr);
     }
 
     public void setDouble(double value) {
+
+        HostThread.check();
         setDoubleValueN(dataRefPtr, value);
     }
 
     /** Reads elements from {@code offset} on into {@code buf}; returns how many arrived. */
     public int getFloatArray(int offset, float[] buf) {
+        HostThread.check();
         return getFloatArrayValueN(dataRefPtr, offset, buf);
     }
 
     /** Writes all of {@code values} to elements {@code offset} on. */
     public void setFloatArray(int offset, float[] values) {
+        HostThread.check();
         setFloatArrayValueN(dataRefPtr, values, offset, values.length);
     }
 
     /** Writes the first {@code count} of {@code values} (at most all of them). */
     public void setFloatArray(int offset, float[] values, int count) {
+        HostThread.check();
         setFloatArrayValueN(dataRefPtr, values, offset, count);
     }
 
     public int getIntArray(int offset, int[] buf) {
+
+        HostThread.check();
         return getIntArrayValueN(dataRefPtr, offset, buf);
     }
 
     public void setIntArray(int offset, int[] values) {
+
+        HostThread.check();
         setIntArrayValueN(dataRefPtr, values, offset, values.length);
     }
 
     public void setIntArray(int offset, int[] values, int count) {
+
+        HostThread.check();
         setIntArrayValueN(dataRefPtr, values, offset, count);
     }
 
     public int getData(int offset, byte[] buf) {
+
+        HostThread.check();
         return getDataValueN(dataRefPtr, offset, buf);
     }
 
     public void setData(int offset, byte[] values) {
+
+        HostThread.check();
         setDataValueN(dataRefPtr, values, offset, values.length);
     }
 
     public void setData(int offset, byte[] values, int count) {
+
+        HostThread.check();
         setDataValueN(dataRefPtr, values, offset, count);
     }
 
@@ -139,24 +168,32 @@ public class XPlaneDataRef {
     }
 
     public int getFloatArraySize() {
+
+        HostThread.check();
         return getFloatArraySizeN(dataRefPtr);
     }
 
     public int getIntArraySize() {
+
+        HostThread.check();
         return getIntArraySizeN(dataRefPtr);
     }
 
     /** Size of a byte dataref, in bytes. */
     public int getDataSize() {
+        HostThread.check();
         return getDataSizeN(dataRefPtr);
     }
 
     /** The {@code TYPE_*} bits the dataref offers. */
     public int getTypes() {
+        HostThread.check();
         return getTypes(dataRefPtr);
     }
 
     public boolean canWrite() {
+
+        HostThread.check();
         return canWrite(dataRefPtr);
     }
 

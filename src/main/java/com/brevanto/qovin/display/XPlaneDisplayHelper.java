@@ -1,5 +1,6 @@
 package com.brevanto.qovin.display;
 
+import com.brevanto.qovin.HostThread;
 /**
  * The desktop, the screen and the mouse. Global coordinates are desktop
  * boxels over every simulator window and monitor; the legacy mouse location is
@@ -8,6 +9,7 @@ package com.brevanto.qovin.display;
 public class XPlaneDisplayHelper {
     /** Left, top, right, bottom of the whole desktop, in global coordinates. */
     public static int[] screenBoundsGlobal() {
+        HostThread.check();
         int[] bounds = new int[4];
         getScreenBoundsGlobalN(bounds);
         return bounds;
@@ -15,6 +17,7 @@ public class XPlaneDisplayHelper {
 
     /** Where the mouse is, in global coordinates: x, y. */
     public static int[] mouseLocationGlobal() {
+        HostThread.check();
         int[] location = new int[2];
         getMouseLocationGlobalN(location);
         return location;
@@ -22,6 +25,7 @@ public class XPlaneDisplayHelper {
 
     /** Width and height of the simulator's main window, in pixels. */
     public static int[] screenSize() {
+        HostThread.check();
         int[] size = new int[2];
         getScreenSizeN(size);
         return size;
@@ -29,6 +33,7 @@ public class XPlaneDisplayHelper {
 
     /** Where the mouse is, in pixels from the main window's lower left corner: x, y. */
     public int[] mouseLocation() {
+        HostThread.check();
         int[] location = new int[2];
         getMouseLocationN(location);
         return location;

@@ -1,5 +1,6 @@
 package com.brevanto.qovin.display;
 
+import com.brevanto.qovin.HostThread;
 import java.util.HashMap;
 import java.util.Map;
 
@@ -56,6 +57,7 @@ public abstract class XPlaneDrawCallbackHelper {
      * (a phase it does not have).
      */
     public synchronized long register(int phase, boolean before) {
+        HostThread.check();
         long handlerRef = registerDrawCallback(phase, before);
         if (handlerRef != 0) {
             registrations.put(handlerRef, new Registration(phase, before));
@@ -69,6 +71,7 @@ public abstract class XPlaneDrawCallbackHelper {
      * this object.
      */
     public synchronized int unregister(long handlerRef) {
+        HostThread.check();
         Registration registration = registrations.get(handlerRef);
         if (registration == null) {
             return 0;

@@ -1,5 +1,6 @@
 package com.brevanto.qovin.display;
 
+import com.brevanto.qovin.HostThread;
 import java.util.HashMap;
 import java.util.Map;
 
@@ -32,6 +33,7 @@ public abstract class XPlaneKeySnifferHelper {
      * did not take. Returns the handler reference, or -1 if the simulator refused.
      */
     public synchronized long register(boolean beforeWindows) {
+        HostThread.check();
         long handlerRef = registerN(beforeWindows);
         if (handlerRef != -1) {
             registrations.put(handlerRef, beforeWindows);
@@ -45,6 +47,7 @@ public abstract class XPlaneKeySnifferHelper {
      * this object.
      */
     public synchronized int unregister(long handlerRef) {
+        HostThread.check();
         Boolean before = registrations.get(handlerRef);
         if (before == null) {
             return 0;

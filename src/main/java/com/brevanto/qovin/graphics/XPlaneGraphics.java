@@ -1,5 +1,6 @@
 package com.brevanto.qovin.graphics;
 
+import com.brevanto.qovin.HostThread;
 /**
  * The simulator's drawing utilities, for draw and window callbacks: text and
  * dark boxes, textures, the graphics state, and conversion between world
@@ -59,6 +60,7 @@ public final class XPlaneGraphics {
 
     /** Local coordinates of a world position, as a new array of three. */
     public static double[] worldToLocal(double lat, double lon, double alt) {
+        HostThread.check();
         double[] xyz = new double[3];
         worldToLocal(lat, lon, alt, xyz);
         return xyz;
@@ -66,6 +68,7 @@ public final class XPlaneGraphics {
 
     /** World position of local coordinates, as a new array of three. */
     public static double[] localToWorld(double x, double y, double z) {
+        HostThread.check();
         double[] world = new double[3];
         localToWorld(x, y, z, world);
         return world;

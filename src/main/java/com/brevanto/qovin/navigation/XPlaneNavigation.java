@@ -1,5 +1,6 @@
 package com.brevanto.qovin.navigation;
 
+import com.brevanto.qovin.HostThread;
 /**
  * The simulator's navaid database, FMS flight plan and GPS destination.
  *
@@ -33,16 +34,19 @@ public class XPlaneNavigation {
 
     /** The navaid after {@code previous} in the database. */
     public XPlaneNavRef getNextNavAid(QOVINNavRef previous) {
+        HostThread.check();
         return getNextNavAidN(previous.getRef());
     }
 
     /** The first navaid of exactly this type. */
     public XPlaneNavRef findFirstNavAidOfType(int type) {
+        HostThread.check();
         return findFirstNavAidOfTypeN(type);
     }
 
     /** The last navaid of exactly this type. */
     public XPlaneNavRef findLastNavAidOfType(int type) {
+        HostThread.check();
         return findLastNavAidOfTypeN(type);
     }
 
@@ -58,11 +62,13 @@ public class XPlaneNavigation {
 
     /** The navaid of the types in {@code type} nearest to a position. */
     public XPlaneNavRef findNearest(int type, float latitude, float longitude) {
+        HostThread.check();
         return findNavAid(null, null, latitude, longitude, null, type);
     }
 
     /** A navaid of the types in {@code type} on this frequency (nav.dat units). */
     public XPlaneNavRef findByFrequency(int type, int frequency) {
+        HostThread.check();
         return findNavAid(null, null, null, null, frequency, type);
     }
 
@@ -85,6 +91,7 @@ public class XPlaneNavigation {
 
     /** Makes entry {@code index} the navaid (an airport, fix, VOR or NDB) at {@code altitude} feet. */
     public void setFMSEntryInfo(int index, QOVINNavRef navaid, int altitude) {
+        HostThread.check();
         setFMSEntryInfoN(index, navaid.getRef(), altitude);
     }
 
@@ -98,6 +105,7 @@ public class XPlaneNavigation {
 
     /** The type of the GPS destination: fix, airport, VOR or NDB. */
     public int getGPSDestinationType() {
+        HostThread.check();
         return getGPSDestinationTypeN();
     }
 

@@ -1,5 +1,6 @@
 package com.brevanto.qovin.planes;
 
+import com.brevanto.qovin.HostThread;
 /** The aircraft models loaded in the simulator's aircraft slots. */
 public final class XPlanePlanes {
     /** The slot of the user's aircraft. */
@@ -13,6 +14,7 @@ public final class XPlanePlanes {
      * {file name, full path}; both are empty for an empty or unknown slot.
      */
     public static String[] getNthAircraftModel(int index) {
+        HostThread.check();
         return getNthAircraftModelN(index);
     }
 

@@ -1,5 +1,6 @@
 package com.brevanto.qovin.processing;
 
+import com.brevanto.qovin.HostThread;
 import java.util.HashSet;
 import java.util.Set;
 
@@ -36,6 +37,7 @@ public abstract class XPlaneFlightLoopCallbackHelper {
      * returned handler reference unregisters it.
      */
     public synchronized long register(float interval) {
+        HostThread.check();
         long handlerRef = registerN(interval);
         registrations.add(handlerRef);
         return handlerRef;
@@ -47,6 +49,7 @@ public abstract class XPlaneFlightLoopCallbackHelper {
      * this object.
      */
     public synchronized boolean unregister(long handlerRef) {
+        HostThread.check();
         if (!registrations.remove(handlerRef)) {
             return false;
         }
@@ -56,6 +59,7 @@ public abstract class XPlaneFlightLoopCallbackHelper {
 
     /** Ends every registration of this object. */
     public synchronized void unregisterAll() {
+        HostThread.check();
         for (long handlerRef : registrations) {
             unregisterN(handlerRef);
         }

@@ -1,5 +1,6 @@
 package com.brevanto.qovin.util;
 
+import com.brevanto.qovin.HostThread;
 import java.util.HashMap;
 import java.util.Map;
 
@@ -29,11 +30,13 @@ public class XPlaneCommandRef {
 
     /** The command {@code name}; {@link #isValid()} tells whether the simulator knows it. */
     public XPlaneCommandRef(String name) {
+        HostThread.check();
         this.commandRef = findCommandRef(name);
     }
 
     /** Creates the command {@code name} (or takes the existing one of that name). */
     public XPlaneCommandRef(String name, String description) {
+        HostThread.check();
         this.commandRef = createCommandRef(name, description);
     }
 
@@ -47,15 +50,19 @@ public class XPlaneCommandRef {
 
     /** Starts the command; it stays held until {@link #end()}. */
     public void begin() {
+        HostThread.check();
         beginN(commandRef);
     }
 
     public void end() {
+
+        HostThread.check();
         endN(commandRef);
     }
 
     /** Begins and ends the command at once. */
     public void once() {
+        HostThread.check();
         onceN(commandRef);
     }
 
@@ -65,6 +72,7 @@ public class XPlaneCommandRef {
      * returned handler reference ends it.
      */
     public synchronized long registerHandler(boolean before) {
+        HostThread.check();
         long handlerRef = registerHandlerN(commandRef, before);
         registrations.put(handlerRef, before);
         return handlerRef;
@@ -76,6 +84,7 @@ public class XPlaneCommandRef {
      * this object.
      */
     public synchronized boolean unregisterHandler(long handlerRef) {
+        HostThread.check();
         Boolean before = registrations.remove(handlerRef);
         if (before == null) {
             return false;
@@ -86,6 +95,7 @@ public class XPlaneCommandRef {
 
     /** Ends every registration of this object. */
     public synchronized void unregisterAllHandlers() {
+        HostThread.check();
         for (Map.Entry<Long, Boolean> registration : registrations.entrySet()) {
             unregisterHandlerN(commandRef, registration.getKey(), registration.getValue());
         }

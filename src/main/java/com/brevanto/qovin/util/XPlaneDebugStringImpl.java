@@ -1,5 +1,6 @@
 package com.brevanto.qovin.util;
 
+import com.brevanto.qovin.HostThread;
 /** Writes text into the simulator's log (Log.txt). */
 public final class XPlaneDebugStringImpl {
     private XPlaneDebugStringImpl() {
@@ -7,11 +8,13 @@ public final class XPlaneDebugStringImpl {
 
     /** Appends {@code text} to the simulator's log as it is: no line end is added. */
     public static void debugString(String text) {
+        HostThread.check();
         debugStringN(text);
     }
 
     /** Appends {@code text} and a line end. */
     public static void debugLine(String text) {
+        HostThread.check();
         debugStringN(text + "\n");
     }
 
@@ -20,6 +23,7 @@ public final class XPlaneDebugStringImpl {
      * them if it holds none.
      */
     public static void debugBytes(byte[] text) {
+        HostThread.check();
         debugStringBN(text);
     }
 
