@@ -26,8 +26,10 @@ HandleTable<InstanceEntry, 0x1257A>& instanceTable() {
   return table;
 }
 
-InstanceEntry* liveInstance(XPLMInstanceRef instance) {
+// A live instance; a destroyed one is counted as a released handle used by `function`.
+InstanceEntry* liveInstance(XPLMInstanceRef instance, const char* function) {
   InstanceEntry* entry = instanceTable().find(instance);
+  if (entry != nullptr && entry->destroyed) countReleasedHandleUse(function);
   return entry != nullptr && !entry->destroyed ? entry : nullptr;
 }
 
@@ -43,6 +45,7 @@ XPLMInstanceRef XPLMCreateInstance(XPLMObjectRef obj, const char** datarefs) {
   if (state().recording) {
     for (const std::string& name : names) state().calls.back().args.emplace_back(name);
   }
+  if (objectReleased(obj)) countReleasedHandleUse("XPLMCreateInstance");
   if (datarefs == nullptr || !holdObjectForInstance(obj)) return nullptr;
   auto entry = std::make_unique<InstanceEntry>();
   entry->object = obj;
@@ -53,7 +56,7 @@ XPLMInstanceRef XPLMCreateInstance(XPLMObjectRef obj, const char** datarefs) {
 
 void XPLMDestroyInstance(XPLMInstanceRef instance) {
   record("XPLMDestroyInstance", ptr(instance));
-  InstanceEntry* entry = liveInstance(instance);
+  InstanceEntry* entry = liveInstance(instance, "XPLMDestroyInstance");
   if (entry == nullptr) return;
   entry->destroyed = true;
   releaseObjectOfInstance(entry->object);
@@ -63,7 +66,7 @@ void XPLMDestroyInstance(XPLMInstanceRef instance) {
 // without values while the instance has names, nothing changes.
 void XPLMInstanceSetPosition(XPLMInstanceRef instance, const XPLMDrawInfo_t* new_position, const float* data) {
   record("XPLMInstanceSetPosition", ptr(instance), ptr(new_position), ptr(data));
-  InstanceEntry* entry = liveInstance(instance);
+  InstanceEntry* entry = liveInstance(instance, "XPLMInstanceSetPosition");
   if (entry == nullptr || new_position == nullptr || (data == nullptr && !entry->datarefs.empty())) return;
   entry->position = *new_position;
   entry->values.assign(data, data + entry->datarefs.size());

@@ -35,9 +35,11 @@ Menus& menusState() {
   return instance;
 }
 
-// A live menu the current plugin may use: its own, or the plugins menu.
-MenuEntry* usable(XPLMMenuID id) {
+// A live menu the current plugin may use: its own, or the plugins menu. A
+// destroyed menu is counted as a released handle used by `function`.
+MenuEntry* usable(XPLMMenuID id, const char* function) {
   MenuEntry* entry = menusState().table.find(id);
+  if (entry != nullptr && !entry->alive) countReleasedHandleUse(function);
   if (entry == nullptr || !entry->alive) return nullptr;
   return entry->info.owner == 0 || entry->info.owner == currentPlugin() ? entry : nullptr;
 }
@@ -77,10 +79,10 @@ XPLMMenuID XPLMCreateMenu(const char* inName, XPLMMenuID inParentMenu, int inPar
                           void* inMenuRef) {
   record("XPLMCreateMenu", std::string(inName != nullptr ? inName : ""), ptr(inParentMenu), num(inParentItem),
          ptr(reinterpret_cast<void*>(inHandler)), ptr(inMenuRef));
+  MenuEntry* parent = inParentMenu != nullptr ? usable(inParentMenu, "XPLMCreateMenu") : nullptr;
   if (inName == nullptr || *inName == '\0') return nullptr;
   long at = -1;
   if (inParentMenu != nullptr) {
-    MenuEntry* parent = usable(inParentMenu);
     if (parent == nullptr) return nullptr;
     at = position(*parent, currentPlugin(), inParentItem);
     if (at < 0 || parent->info.items[static_cast<size_t>(at)].separator) return nullptr;
@@ -96,14 +98,14 @@ XPLMMenuID XPLMCreateMenu(const char* inName, XPLMMenuID inParentMenu, int inPar
   Menus& m = menusState();
   XPLMMenuID id = m.table.add(std::move(entry));
   m.table.at(m.table.size() - 1).info.id = id;
-  if (at >= 0) usable(inParentMenu)->info.items[static_cast<size_t>(at)].submenu = id;
+  if (parent != nullptr) parent->info.items[static_cast<size_t>(at)].submenu = id;
   return id;
 }
 
 // Only a plugin's own menus can be destroyed; the item carrying it loses its submenu.
 void XPLMDestroyMenu(XPLMMenuID inMenuID) {
   record("XPLMDestroyMenu", ptr(inMenuID));
-  MenuEntry* entry = usable(inMenuID);
+  MenuEntry* entry = usable(inMenuID, "XPLMDestroyMenu");
   if (entry == nullptr || entry->info.owner == 0) return;
   entry->alive = false;
   if (MenuEntry* parent = menusState().table.find(entry->info.parent)) {
@@ -115,7 +117,7 @@ void XPLMDestroyMenu(XPLMMenuID inMenuID) {
 
 void XPLMClearAllMenuItems(XPLMMenuID inMenuID) {
   record("XPLMClearAllMenuItems", ptr(inMenuID));
-  MenuEntry* entry = usable(inMenuID);
+  MenuEntry* entry = usable(inMenuID, "XPLMClearAllMenuItems");
   if (entry == nullptr) return;
   std::vector<MenuItemInfo>& items = entry->info.items;
   const int plugin = currentPlugin();
@@ -126,7 +128,7 @@ void XPLMClearAllMenuItems(XPLMMenuID inMenuID) {
 int XPLMAppendMenuItem(XPLMMenuID inMenu, const char* inItemName, void* inItemRef, int inDeprecatedAndIgnored) {
   record("XPLMAppendMenuItem", ptr(inMenu), std::string(inItemName != nullptr ? inItemName : ""), ptr(inItemRef),
          num(inDeprecatedAndIgnored));
-  MenuEntry* entry = usable(inMenu);
+  MenuEntry* entry = usable(inMenu, "XPLMAppendMenuItem");
   if (entry == nullptr) return -1;
   MenuItemInfo item;
   item.name = inItemName != nullptr ? inItemName : "";
@@ -139,7 +141,7 @@ int XPLMAppendMenuItem(XPLMMenuID inMenu, const char* inItemName, void* inItemRe
 // A separator takes an index like any item.
 void XPLMAppendMenuSeparator(XPLMMenuID inMenu) {
   record("XPLMAppendMenuSeparator", ptr(inMenu));
-  MenuEntry* entry = usable(inMenu);
+  MenuEntry* entry = usable(inMenu, "XPLMAppendMenuSeparator");
   if (entry == nullptr) return;
   MenuItemInfo item;
   item.separator = true;
@@ -149,7 +151,7 @@ void XPLMAppendMenuSeparator(XPLMMenuID inMenu) {
 
 void XPLMCheckMenuItem(XPLMMenuID inMenu, int index, XPLMMenuCheck inCheck) {
   record("XPLMCheckMenuItem", ptr(inMenu), num(index), num(inCheck));
-  MenuEntry* entry = usable(inMenu);
+  MenuEntry* entry = usable(inMenu, "XPLMCheckMenuItem");
   if (entry == nullptr) return;
   const long at = position(*entry, currentPlugin(), index);
   if (at >= 0) entry->info.items[static_cast<size_t>(at)].check = inCheck;
@@ -158,7 +160,7 @@ void XPLMCheckMenuItem(XPLMMenuID inMenu, int index, XPLMMenuCheck inCheck) {
 // An unknown menu or index leaves *outCheck as it was.
 void XPLMCheckMenuItemState(XPLMMenuID inMenu, int index, XPLMMenuCheck* outCheck) {
   record("XPLMCheckMenuItemState", ptr(inMenu), num(index), ptr(outCheck));
-  MenuEntry* entry = usable(inMenu);
+  MenuEntry* entry = usable(inMenu, "XPLMCheckMenuItemState");
   if (entry == nullptr || outCheck == nullptr) return;
   const long at = position(*entry, currentPlugin(), index);
   if (at >= 0) *outCheck = entry->info.items[static_cast<size_t>(at)].check;
@@ -166,7 +168,7 @@ void XPLMCheckMenuItemState(XPLMMenuID inMenu, int index, XPLMMenuCheck* outChec
 
 void XPLMRemoveMenuItem(XPLMMenuID inMenu, int inIndex) {
   record("XPLMRemoveMenuItem", ptr(inMenu), num(inIndex));
-  MenuEntry* entry = usable(inMenu);
+  MenuEntry* entry = usable(inMenu, "XPLMRemoveMenuItem");
   if (entry == nullptr) return;
   const long at = position(*entry, currentPlugin(), inIndex);
   if (at >= 0) entry->info.items.erase(entry->info.items.begin() + at);

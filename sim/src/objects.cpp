@@ -1,7 +1,8 @@
 // XPLMScenery objects: loading (at once, or asynchronously with completion on a
 // later frame), drawing and unloading. Loads of a path already loaded give the
 // same handle and count: the object is purged when every load is unloaded and
-// no instance holds it, and its handle is stale from then on.
+// no instance holds it. Its handle is stale from then on: a call with it does
+// nothing and is counted as a use of a released handle.
 #include <XPLMScenery.h>
 
 #include <algorithm>
@@ -49,6 +50,13 @@ Objects& objectState() {
 ObjectEntry* loadedEntry(XPLMObjectRef object) {
   ObjectEntry* entry = objectState().table.find(object);
   return entry != nullptr && entry->loaded() ? entry : nullptr;
+}
+
+// The same for a handle a plugin passed to `function`: a stale handle is
+// counted as a released handle used.
+ObjectEntry* loadedEntry(XPLMObjectRef object, const char* function) {
+  if (objectReleased(object)) countReleasedHandleUse(function);
+  return loadedEntry(object);
 }
 
 // One load of `path`: the loaded object's handle, or null for an unknown path.
@@ -99,7 +107,7 @@ void XPLMLoadObjectAsync(const char* inPath, XPLMObjectLoaded_f inCallback, void
 void XPLMDrawObjects(XPLMObjectRef inObject, int inCount, XPLMDrawInfo_t* inLocations, int lighting,
                      int earth_relative) {
   record("XPLMDrawObjects", ptr(inObject), num(inCount), ptr(inLocations), num(lighting), num(earth_relative));
-  ObjectEntry* entry = loadedEntry(inObject);
+  ObjectEntry* entry = loadedEntry(inObject, "XPLMDrawObjects");
   if (entry == nullptr) return;
   const int count = inLocations != nullptr ? std::max(0, inCount) : 0;
   ++entry->drawCalls;
@@ -119,7 +127,7 @@ void XPLMDrawObjects(XPLMObjectRef inObject, int inCount, XPLMDrawInfo_t* inLoca
 // Releases one load; unloading more often than loading changes nothing.
 void XPLMUnloadObject(XPLMObjectRef inObject) {
   record("XPLMUnloadObject", ptr(inObject));
-  ObjectEntry* entry = loadedEntry(inObject);
+  ObjectEntry* entry = loadedEntry(inObject, "XPLMUnloadObject");
   if (entry == nullptr || entry->loads == 0) return;
   --entry->loads;
   purgeIfUnused(*entry);
@@ -167,6 +175,11 @@ void releaseObjectOfInstance(XPLMObjectRef object) {
   if (entry == nullptr || entry->instances == 0) return;
   --entry->instances;
   purgeIfUnused(*entry);
+}
+
+bool objectReleased(XPLMObjectRef object) {
+  const ObjectEntry* entry = objectState().table.find(object);
+  return entry != nullptr && !entry->loaded();
 }
 
 std::string objectPath(XPLMObjectRef object) {

@@ -94,6 +94,7 @@ XPLMProbeRef XPLMCreateProbe(XPLMProbeType inProbeType) {
 void XPLMDestroyProbe(XPLMProbeRef inProbe) {
   record("XPLMDestroyProbe", ptr(inProbe));
   ProbeEntry* entry = probeState().table.find(inProbe);
+  if (entry != nullptr && entry->destroyed) countReleasedHandleUse("XPLMDestroyProbe");
   if (entry == nullptr || entry->destroyed) return;
   entry->destroyed = true;
   --probeState().counts.live;
@@ -101,6 +102,8 @@ void XPLMDestroyProbe(XPLMProbeRef inProbe) {
 
 XPLMProbeResult XPLMProbeTerrainXYZ(XPLMProbeRef inProbe, float inX, float inY, float inZ, XPLMProbeInfo_t* outInfo) {
   record("XPLMProbeTerrainXYZ", ptr(inProbe), real(inX), real(inY), real(inZ), ptr(outInfo));
+  const ProbeEntry* entry = probeState().table.find(inProbe);
+  if (entry != nullptr && entry->destroyed) countReleasedHandleUse("XPLMProbeTerrainXYZ");
   const XPLMProbeResult result = probe(inProbe, inX, inZ, outInfo);
   ProbeCounts& counts = probeState().counts;
   ++counts.probes;

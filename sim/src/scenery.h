@@ -13,6 +13,9 @@ namespace xplmsim {
 bool holdObjectForInstance(XPLMObjectRef object);
 // Releases an instance's hold; the object is purged once nothing holds it.
 void releaseObjectOfInstance(XPLMObjectRef object);
+// Whether `object` was a loaded object and is stale now: its last load and
+// instance are gone.
+bool objectReleased(XPLMObjectRef object);
 // The path of a loaded object ("" for none).
 std::string objectPath(XPLMObjectRef object);
 

@@ -20,6 +20,7 @@ void reset() {
   s.frames = 0;
   s.calls.clear();
   s.debugLog.clear();
+  s.releasedHandleUses.clear();
   clearDataRefs();
   installDefaultDataRefs();
   clearFlightLoops();
@@ -57,6 +58,9 @@ const Call* lastCall(const std::string& function) {
 }
 
 void clearCalls() { state().calls.clear(); }
+
+std::map<std::string, int> releasedHandleUses() { return state().releasedHandleUses; }
+void clearReleasedHandleUses() { state().releasedHandleUses.clear(); }
 void setRecording(bool on) { state().recording = on; }
 
 int currentPlugin() { return state().caller; }

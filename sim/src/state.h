@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <map>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -87,6 +88,7 @@ struct State {
   Registrations<FlightLoopEntry> flightLoops;
   HandleTable<CommandEntry, 0xC03D> commands;
   std::unordered_map<std::string, size_t> commandsByName;
+  std::map<std::string, int> releasedHandleUses;  // by XPLM function
 };
 
 State& state();
@@ -98,6 +100,9 @@ inline void record(const char* function, Args... args) {
   if (!s.recording) return;
   s.calls.push_back(Call{function, {Value(args)...}, s.caller});
 }
+
+// Counts one use, by `function`, of a handle the simulator has released.
+inline void countReleasedHandleUse(const char* function) { ++state().releasedHandleUses[function]; }
 
 // Record arguments.
 inline long long ptr(const void* p) { return static_cast<long long>(reinterpret_cast<uintptr_t>(p)); }

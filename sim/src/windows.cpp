@@ -1,7 +1,7 @@
 // XPLMDisplay windows: creation records, geometry, visibility, layers and
 // front-to-back order, keyboard focus, and input delivered to the right
 // window's callbacks. A destroyed window's handle stays known as dead, so
-// calls with it do nothing.
+// calls with it do nothing and are counted as uses of a released handle.
 #include <XPLMDisplay.h>
 
 #include <algorithm>
@@ -47,6 +47,14 @@ Windows& windowsState() {
 WindowEntry* live(XPLMWindowID id) {
   WindowEntry* entry = windowsState().table.find(id);
   return entry != nullptr && entry->alive ? entry : nullptr;
+}
+
+// The same for a handle a plugin passed to `function`: a destroyed window is
+// counted as a released handle used.
+WindowEntry* live(XPLMWindowID id, const char* function) {
+  const WindowEntry* entry = windowsState().table.find(id);
+  if (entry != nullptr && !entry->alive) countReleasedHandleUse(function);
+  return live(id);
 }
 
 void toFront(size_t index) {
@@ -149,7 +157,7 @@ XPLMWindowID XPLMCreateWindow(int inLeft, int inTop, int inRight, int inBottom, 
 void XPLMDestroyWindow(XPLMWindowID inWindowID) {
   record("XPLMDestroyWindow", ptr(inWindowID));
   Windows& w = windowsState();
-  WindowEntry* entry = live(inWindowID);
+  WindowEntry* entry = live(inWindowID, "XPLMDestroyWindow");
   if (entry == nullptr) return;
   entry->alive = false;
   if (w.focus == inWindowID) w.focus = nullptr;
@@ -164,14 +172,14 @@ void XPLMDestroyWindow(XPLMWindowID inWindowID) {
 
 void XPLMGetWindowGeometry(XPLMWindowID inWindowID, int* outLeft, int* outTop, int* outRight, int* outBottom) {
   record("XPLMGetWindowGeometry", ptr(inWindowID));
-  const WindowEntry* e = live(inWindowID);
+  const WindowEntry* e = live(inWindowID, "XPLMGetWindowGeometry");
   if (e == nullptr) return;
   writeRect(e->info.left, e->info.top, e->info.right, e->info.bottom, outLeft, outTop, outRight, outBottom);
 }
 
 void XPLMSetWindowGeometry(XPLMWindowID inWindowID, int inLeft, int inTop, int inRight, int inBottom) {
   record("XPLMSetWindowGeometry", ptr(inWindowID), num(inLeft), num(inTop), num(inRight), num(inBottom));
-  WindowEntry* e = live(inWindowID);
+  WindowEntry* e = live(inWindowID, "XPLMSetWindowGeometry");
   if (e == nullptr || e->info.positioningMode == xplm_WindowPopOut) return;
   e->info.left = inLeft;
   e->info.top = inTop;
@@ -181,7 +189,7 @@ void XPLMSetWindowGeometry(XPLMWindowID inWindowID, int inLeft, int inTop, int i
 
 void XPLMGetWindowGeometryOS(XPLMWindowID inWindowID, int* outLeft, int* outTop, int* outRight, int* outBottom) {
   record("XPLMGetWindowGeometryOS", ptr(inWindowID));
-  const WindowEntry* e = live(inWindowID);
+  const WindowEntry* e = live(inWindowID, "XPLMGetWindowGeometryOS");
   if (e == nullptr) return;
   writeRect(e->info.osLeft, e->info.osTop, e->info.osRight, e->info.osBottom, outLeft, outTop, outRight,
             outBottom);
@@ -189,7 +197,7 @@ void XPLMGetWindowGeometryOS(XPLMWindowID inWindowID, int* outLeft, int* outTop,
 
 void XPLMSetWindowGeometryOS(XPLMWindowID inWindowID, int inLeft, int inTop, int inRight, int inBottom) {
   record("XPLMSetWindowGeometryOS", ptr(inWindowID), num(inLeft), num(inTop), num(inRight), num(inBottom));
-  WindowEntry* e = live(inWindowID);
+  WindowEntry* e = live(inWindowID, "XPLMSetWindowGeometryOS");
   if (e == nullptr) return;
   e->info.osLeft = inLeft;
   e->info.osTop = inTop;
@@ -199,18 +207,18 @@ void XPLMSetWindowGeometryOS(XPLMWindowID inWindowID, int inLeft, int inTop, int
 
 int XPLMGetWindowIsVisible(XPLMWindowID inWindowID) {
   record("XPLMGetWindowIsVisible", ptr(inWindowID));
-  const WindowEntry* e = live(inWindowID);
+  const WindowEntry* e = live(inWindowID, "XPLMGetWindowIsVisible");
   return e != nullptr && e->info.visible ? 1 : 0;
 }
 
 void XPLMSetWindowIsVisible(XPLMWindowID inWindowID, int inIsVisible) {
   record("XPLMSetWindowIsVisible", ptr(inWindowID), num(inIsVisible));
-  if (WindowEntry* e = live(inWindowID)) e->info.visible = inIsVisible != 0;
+  if (WindowEntry* e = live(inWindowID, "XPLMSetWindowIsVisible")) e->info.visible = inIsVisible != 0;
 }
 
 int XPLMWindowIsPoppedOut(XPLMWindowID inWindowID) {
   record("XPLMWindowIsPoppedOut", ptr(inWindowID));
-  const WindowEntry* e = live(inWindowID);
+  const WindowEntry* e = live(inWindowID, "XPLMWindowIsPoppedOut");
   return e != nullptr && e->info.positioningMode == xplm_WindowPopOut ? 1 : 0;
 }
 
@@ -218,7 +226,7 @@ void XPLMSetWindowGravity(XPLMWindowID inWindowID, float inLeftGravity, float in
                           float inBottomGravity) {
   record("XPLMSetWindowGravity", ptr(inWindowID), real(inLeftGravity), real(inTopGravity), real(inRightGravity),
          real(inBottomGravity));
-  WindowEntry* e = live(inWindowID);
+  WindowEntry* e = live(inWindowID, "XPLMSetWindowGravity");
   if (e == nullptr || e->info.legacy) return;
   const float gravity[4] = {inLeftGravity, inTopGravity, inRightGravity, inBottomGravity};
   std::memcpy(e->info.gravity, gravity, sizeof gravity);
@@ -228,7 +236,7 @@ void XPLMSetWindowResizingLimits(XPLMWindowID inWindowID, int inMinWidthBoxels, 
                                  int inMaxWidthBoxels, int inMaxHeightBoxels) {
   record("XPLMSetWindowResizingLimits", ptr(inWindowID), num(inMinWidthBoxels), num(inMinHeightBoxels),
          num(inMaxWidthBoxels), num(inMaxHeightBoxels));
-  WindowEntry* e = live(inWindowID);
+  WindowEntry* e = live(inWindowID, "XPLMSetWindowResizingLimits");
   if (e == nullptr || e->info.legacy) return;
   const int limits[4] = {inMinWidthBoxels, inMinHeightBoxels, inMaxWidthBoxels, inMaxHeightBoxels};
   std::memcpy(e->info.limits, limits, sizeof limits);
@@ -238,7 +246,7 @@ void XPLMSetWindowResizingLimits(XPLMWindowID inWindowID, int inMinWidthBoxels, 
 void XPLMSetWindowPositioningMode(XPLMWindowID inWindowID, XPLMWindowPositioningMode inPositioningMode,
                                   int inMonitorIndex) {
   record("XPLMSetWindowPositioningMode", ptr(inWindowID), num(inPositioningMode), num(inMonitorIndex));
-  WindowEntry* e = live(inWindowID);
+  WindowEntry* e = live(inWindowID, "XPLMSetWindowPositioningMode");
   if (e == nullptr || e->info.legacy) return;
   if (inPositioningMode == xplm_WindowPopOut && e->info.positioningMode != xplm_WindowPopOut) {
     e->info.osLeft = e->info.left;
@@ -252,27 +260,27 @@ void XPLMSetWindowPositioningMode(XPLMWindowID inWindowID, XPLMWindowPositioning
 
 void XPLMSetWindowTitle(XPLMWindowID inWindowID, const char* inWindowTitle) {
   record("XPLMSetWindowTitle", ptr(inWindowID), std::string(inWindowTitle != nullptr ? inWindowTitle : ""));
-  WindowEntry* e = live(inWindowID);
+  WindowEntry* e = live(inWindowID, "XPLMSetWindowTitle");
   if (e == nullptr || e->info.legacy) return;
   e->info.title = inWindowTitle != nullptr ? inWindowTitle : "";
 }
 
 void* XPLMGetWindowRefCon(XPLMWindowID inWindowID) {
   record("XPLMGetWindowRefCon", ptr(inWindowID));
-  const WindowEntry* e = live(inWindowID);
+  const WindowEntry* e = live(inWindowID, "XPLMGetWindowRefCon");
   return e != nullptr ? e->info.refcon : nullptr;
 }
 
 void XPLMSetWindowRefCon(XPLMWindowID inWindowID, void* inRefcon) {
   record("XPLMSetWindowRefCon", ptr(inWindowID), ptr(inRefcon));
-  if (WindowEntry* e = live(inWindowID)) e->info.refcon = inRefcon;
+  if (WindowEntry* e = live(inWindowID, "XPLMSetWindowRefCon")) e->info.refcon = inRefcon;
 }
 
 // The previous holder of the focus is told with a key callback (losingFocus 1).
 void XPLMTakeKeyboardFocus(XPLMWindowID inWindow) {
   record("XPLMTakeKeyboardFocus", ptr(inWindow));
   Windows& w = windowsState();
-  if (inWindow != nullptr && live(inWindow) == nullptr) return;
+  if (inWindow != nullptr && live(inWindow, "XPLMTakeKeyboardFocus") == nullptr) return;
   const XPLMWindowID previous = w.focus;
   if (previous == inWindow) return;
   w.focus = inWindow;
@@ -287,6 +295,7 @@ void XPLMTakeKeyboardFocus(XPLMWindowID inWindow) {
 void XPLMBringWindowToFront(XPLMWindowID inWindow) {
   record("XPLMBringWindowToFront", ptr(inWindow));
   Windows& w = windowsState();
+  if (live(inWindow, "XPLMBringWindowToFront") == nullptr) return;
   for (size_t index : w.order) {
     if (w.table.handleOf(index) == inWindow) {
       toFront(index);
@@ -298,7 +307,7 @@ void XPLMBringWindowToFront(XPLMWindowID inWindow) {
 int XPLMIsWindowInFront(XPLMWindowID inWindow) {
   record("XPLMIsWindowInFront", ptr(inWindow));
   Windows& w = windowsState();
-  const WindowEntry* e = live(inWindow);
+  const WindowEntry* e = live(inWindow, "XPLMIsWindowInFront");
   if (e == nullptr || !e->info.visible) return 0;
   for (auto it = w.order.rbegin(); it != w.order.rend(); ++it) {
     const WindowEntry& other = w.table.at(*it);

@@ -4,6 +4,7 @@
 #include <XPLMGraphics.h>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -156,13 +157,44 @@ TEST_F(DisplayTest, FocusMovesWithALosingFocusCallAndDiesQuietlyWithItsWindow) {
   XPLMDestroyWindow(b);
   EXPECT_EQ(nullptr, sim::keyboardFocus());
   EXPECT_EQ((std::vector<std::string>{"key a 107", "key a 0 losing", "key b 109"}), seen);
-  // A dead handle is ignored everywhere.
+  // A dead handle is ignored everywhere, and every use of it is counted.
   XPLMTakeKeyboardFocus(b);
   EXPECT_EQ(nullptr, sim::keyboardFocus());
   EXPECT_EQ(0, XPLMGetWindowIsVisible(b));
   EXPECT_EQ(nullptr, XPLMGetWindowRefCon(b));
+  int l = 7;
+  XPLMGetWindowGeometry(b, &l, nullptr, nullptr, nullptr);
+  XPLMGetWindowGeometryOS(b, &l, nullptr, nullptr, nullptr);
+  EXPECT_EQ(7, l);
+  XPLMSetWindowGeometry(b, 1, 2, 3, 4);
+  XPLMSetWindowGeometryOS(b, 1, 2, 3, 4);
+  XPLMSetWindowIsVisible(b, 1);
+  EXPECT_EQ(0, XPLMWindowIsPoppedOut(b));
+  XPLMSetWindowGravity(b, 0, 1, 1, 0);
+  XPLMSetWindowResizingLimits(b, 1, 1, 9, 9);
+  XPLMSetWindowPositioningMode(b, xplm_WindowPopOut, -1);
+  XPLMSetWindowTitle(b, "gone");
+  XPLMSetWindowRefCon(b, nullptr);
+  XPLMBringWindowToFront(b);
+  EXPECT_EQ(0, XPLMIsWindowInFront(b));
   XPLMDestroyWindow(b);
   EXPECT_EQ(1u, sim::windows().size());
+  std::map<std::string, int> expected;
+  for (const char* f : {"XPLMTakeKeyboardFocus", "XPLMGetWindowIsVisible", "XPLMGetWindowRefCon",
+                        "XPLMGetWindowGeometry", "XPLMGetWindowGeometryOS", "XPLMSetWindowGeometry",
+                        "XPLMSetWindowGeometryOS", "XPLMSetWindowIsVisible", "XPLMWindowIsPoppedOut",
+                        "XPLMSetWindowGravity", "XPLMSetWindowResizingLimits", "XPLMSetWindowPositioningMode",
+                        "XPLMSetWindowTitle", "XPLMSetWindowRefCon", "XPLMBringWindowToFront",
+                        "XPLMIsWindowInFront", "XPLMDestroyWindow"}) {
+    expected[f] = 1;
+  }
+  EXPECT_EQ(expected, sim::releasedHandleUses());
+  // Handles never handed out are not released ones.
+  XPLMDestroyWindow(nullptr);
+  XPLMSetWindowIsVisible(reinterpret_cast<XPLMWindowID>(0x1234), 1);
+  EXPECT_EQ(expected, sim::releasedHandleUses());
+  sim::clearReleasedHandleUses();
+  EXPECT_TRUE(sim::releasedHandleUses().empty());
 }
 
 TEST_F(DisplayTest, FrontOrderVisibilityAndPopOut) {

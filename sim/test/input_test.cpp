@@ -5,6 +5,7 @@
 #include <XPLMMenus.h>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -80,6 +81,40 @@ TEST_F(InputTest, MenusHangOnItemsAndEachPluginSeesItsOwnItems) {
   EXPECT_EQ(2u, sim::menu(plugins).items.size());  // the other plugin's stay
   XPLMDestroyMenu(plugins);                        // the simulator's: stays
   EXPECT_NE(nullptr, sim::menu(plugins).id);
+}
+
+TEST_F(InputTest, EveryUseOfADestroyedMenuIsIgnoredAndCounted) {
+  XPLMMenuID plugins = XPLMFindPluginsMenu();
+  XPLMAppendMenuItem(plugins, "Carrier", nullptr, 0);
+  XPLMMenuID menu = XPLMCreateMenu("Carrier", plugins, 0, handler, text("m"));
+  XPLMAppendMenuItem(menu, "a", text("a"), 0);
+  XPLMDestroyMenu(menu);
+  XPLMDestroyMenu(plugins);  // the simulator's own menu is never released
+  EXPECT_TRUE(sim::releasedHandleUses().empty());
+
+  XPLMMenuCheck check = 77;
+  EXPECT_EQ(nullptr, XPLMCreateMenu("Child", menu, 0, handler, nullptr));
+  EXPECT_EQ(-1, XPLMAppendMenuItem(menu, "b", nullptr, 0));
+  XPLMAppendMenuSeparator(menu);
+  XPLMCheckMenuItem(menu, 0, xplm_Menu_Checked);
+  XPLMCheckMenuItemState(menu, 0, &check);
+  XPLMRemoveMenuItem(menu, 0);
+  XPLMClearAllMenuItems(menu);
+  XPLMDestroyMenu(menu);
+  EXPECT_EQ(77, check);
+  EXPECT_EQ(nullptr, sim::menu(menu).id);
+  std::map<std::string, int> expected;
+  for (const char* f : {"XPLMCreateMenu", "XPLMAppendMenuItem", "XPLMAppendMenuSeparator", "XPLMCheckMenuItem",
+                        "XPLMCheckMenuItemState", "XPLMRemoveMenuItem", "XPLMClearAllMenuItems", "XPLMDestroyMenu"}) {
+    expected[f] = 1;
+  }
+  EXPECT_EQ(expected, sim::releasedHandleUses());
+
+  // After a reset the old handle was never handed out: not counted.
+  sim::reset();
+  EXPECT_TRUE(sim::releasedHandleUses().empty());
+  XPLMAppendMenuItem(menu, "c", nullptr, 0);
+  EXPECT_TRUE(sim::releasedHandleUses().empty());
 }
 
 TEST_F(InputTest, CheckMarksAndUnknownItemsLeaveTheAnswerAlone) {

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -48,6 +49,12 @@ TEST_F(SimScenery, LoadsOfOnePathShareAHandleUntilEveryLoadIsUnloaded) {
   XPLMDrawInfo_t where{28, 1, 2, 3, 0, 0, 0};
   XPLMDrawObjects(first, 1, &where, 0, 1);
   EXPECT_TRUE(xplmsim::draws().empty()) << "a purged object's stale handle draws nothing";
+  const char* none[] = {nullptr};
+  EXPECT_EQ(XPLMCreateInstance(first, none), nullptr);
+  EXPECT_EQ((std::map<std::string, int>{{"XPLMCreateInstance", 1}, {"XPLMDrawObjects", 1}, {"XPLMUnloadObject", 1}}),
+            xplmsim::releasedHandleUses())
+      << "each use of the stale handle is counted";
+  xplmsim::clearReleasedHandleUses();
   XPLMObjectRef again = XPLMLoadObject(kFuelTruckObject);
   EXPECT_NE(again, first);
   EXPECT_EQ(XPLMLoadObject("no/such/object.obj"), nullptr);
@@ -194,9 +201,13 @@ TEST_F(SimScenery, BadProbesAndRecordsAreErrors) {
   EXPECT_EQ(XPLMProbeTerrainXYZ(probe, 0, 0, 0, nullptr), xplm_ProbeError);
   out.structSize = sizeof(out);
   EXPECT_EQ(XPLMProbeTerrainXYZ(reinterpret_cast<XPLMProbeRef>(0x1234), 0, 0, 0, &out), xplm_ProbeError);
+  EXPECT_TRUE(xplmsim::releasedHandleUses().empty()) << "a made-up probe is not a released one";
   XPLMDestroyProbe(probe);
   EXPECT_EQ(XPLMProbeTerrainXYZ(probe, 0, 0, 0, &out), xplm_ProbeError);
   EXPECT_EQ(xplmsim::lastProbeResult(), xplm_ProbeError);
+  XPLMDestroyProbe(probe);
+  EXPECT_EQ((std::map<std::string, int>{{"XPLMDestroyProbe", 1}, {"XPLMProbeTerrainXYZ", 1}}),
+            xplmsim::releasedHandleUses());
   EXPECT_EQ(xplmsim::probeCounts().live, 0);
   EXPECT_EQ(xplmsim::probeCounts().created, 1);
 }
@@ -238,6 +249,14 @@ TEST_F(SimScenery, InstancesCopyTheirNamesAndHoldTheirObject) {
   XPLMDestroyInstance(plain);
   EXPECT_TRUE(xplmsim::instances().empty());
   EXPECT_FALSE(info(object).loaded) << "the last instance gone, nothing holds the object";
+  EXPECT_TRUE(xplmsim::releasedHandleUses().empty());
+  XPLMInstanceSetPosition(instance, &where, values);
+  XPLMDestroyInstance(instance);
+  XPLMDrawObjects(object, 1, nullptr, 0, 0);
+  EXPECT_EQ(xplmsim::instances().size(), 0u);
+  EXPECT_EQ((std::map<std::string, int>{{"XPLMDestroyInstance", 1}, {"XPLMDrawObjects", 1},
+                                        {"XPLMInstanceSetPosition", 1}}),
+            xplmsim::releasedHandleUses());
 }
 
 }  // namespace

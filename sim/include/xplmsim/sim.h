@@ -4,6 +4,7 @@
 #ifndef XPLMSIM_SIM_H
 #define XPLMSIM_SIM_H
 
+#include <map>
 #include <string>
 #include <variant>
 #include <vector>
@@ -16,7 +17,8 @@ constexpr int kHostPlugin = 1;
 constexpr int kOtherPlugin = 2;
 
 // Back to the default world: default datarefs with default values, no
-// registrations, empty call record and debug log, frame counter 0.
+// registrations, empty call record, debug log and released-handle counts,
+// frame counter 0.
 void reset();
 
 // --- record of XPLM calls -------------------------------------------------
@@ -42,6 +44,15 @@ const Call* lastCall(const std::string& function);
 void clearCalls();
 // Recording is on after reset; benchmarks turn it off.
 void setRecording(bool on);
+
+// --- uses of released handles ---------------------------------------------
+// In the simulator a released handle (a destroyed menu, window, instance or
+// probe, an object whose last load was unloaded) points at freed memory: any
+// use of it is the caller's bug. The stand-in ignores such a call, as it
+// ignores made-up handles, but counts it here, by XPLM function. Handles never
+// handed out are not counted.
+std::map<std::string, int> releasedHandleUses();
+void clearReleasedHandleUses();
 
 // --- who is calling ----------------------------------------------------------
 // XPLM calls are made on behalf of the current plugin (kHostPlugin unless a

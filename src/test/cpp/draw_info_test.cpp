@@ -102,7 +102,30 @@ TEST_F(DrawInfoTest, TheJavaPeerRefusesBadIndexesAndUseAfterFree) {
   EXPECT_TRUE(throws("java/lang/IndexOutOfBoundsException",
                      [&] { env()->CallVoidMethod(places, setter, -1, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f); }));
   callMethod(places, "free", "()V");
-  EXPECT_TRUE(throws("java/lang/IllegalStateException", [&] { env()->CallObjectMethod(places, get, 0); }));
+  callMethod(places, "free", "()V");  // a second free does nothing
+  std::string message;
+  EXPECT_TRUE(throws("java/lang/IllegalStateException", [&] { env()->CallObjectMethod(places, get, 0); }, &message));
+  EXPECT_EQ(message, "draw locations freed");
+  EXPECT_TRUE(throws("java/lang/IllegalStateException",
+                     [&] { env()->CallVoidMethod(places, setter, 0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0); }));
+
+  jobject tug = loadObject(kTugObject);
+  jobject instance = callStatic<jobject>(
+      findClass(kInstanceClass),
+      staticMethod(findClass(kInstanceClass), "create",
+                   "(Lcom/brevanto/qovin/scenery/QOVINObjectRef;[Ljava/lang/String;)Lcom/brevanto/qovin/scenery/"
+                   "XPlaneInstance;"),
+      tug, static_cast<jobjectArray>(nullptr));
+  jmethodID drawInstances =
+      env()->GetMethodID(findClass(kObjectRefClass), "drawInstances", "(Lcom/brevanto/qovin/scenery/XPlaneDrawInfo;)V");
+  jmethodID place = env()->GetMethodID(findClass(kInstanceClass), "setPosition",
+                                       "(Lcom/brevanto/qovin/scenery/XPlaneDrawInfo;I[F)V");
+  EXPECT_TRUE(throws("java/lang/IllegalStateException", [&] { env()->CallVoidMethod(tug, drawInstances, places); }));
+  EXPECT_TRUE(throws("java/lang/IllegalStateException",
+                     [&] { env()->CallVoidMethod(instance, place, places, 0, floatArray({})); }));
+  EXPECT_TRUE(xplmsim::callsTo("XPLMDrawObjects").empty());
+  EXPECT_TRUE(xplmsim::callsTo("XPLMInstanceSetPosition").empty());
+  callMethod(instance, "destroy", "()V");
 }
 
 class InstanceTest : public SceneryTest {
@@ -165,6 +188,14 @@ TEST_F(InstanceTest, NamesGoToTheSimulatorAsANullTerminatedList) {
   ASSERT_EQ(xplmsim::callsTo("XPLMDestroyInstance").size(), 1u);
   EXPECT_EQ(xplmsim::lastCall("XPLMDestroyInstance")->i(0), handle);
   EXPECT_EQ(xplmsim::instances().size(), 1u);
+
+  jmethodID place = env()->GetMethodID(cls, "setPosition", "(FFFFFF[F)V");
+  std::string message;
+  EXPECT_TRUE(throws("java/lang/IllegalStateException",
+                     [&] { env()->CallVoidMethod(instance, place, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, floatArray({})); },
+                     &message));
+  EXPECT_EQ(message, "instance destroyed");
+  EXPECT_TRUE(xplmsim::callsTo("XPLMInstanceSetPosition").empty()) << "the destroyed instance is never used again";
 }
 
 TEST_F(InstanceTest, ANullNameOrTooManyNamesAreRefused) {

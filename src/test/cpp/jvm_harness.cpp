@@ -1,6 +1,7 @@
 #include "jvm_harness.h"
 
 #include <iostream>
+#include <map>
 #include <sstream>
 #include <streambuf>
 
@@ -76,8 +77,17 @@ void BridgeTest::SetUp() {
   callStatic(recorder, staticMethod(recorder, "clear", "()V"));
 }
 
+// A handle the simulator released points at freed memory there: no test may
+// leave a use of one behind (a test that makes one on purpose clears the count).
 void BridgeTest::TearDown() {
   failOnPendingException("at the end of the test");
+  const std::map<std::string, int> released = xplmsim::releasedHandleUses();
+  if (!released.empty()) {
+    std::ostringstream uses;
+    for (const auto& [function, count] : released) uses << " " << function << " x" << count;
+    ADD_FAILURE() << "released simulator handles were used:" << uses.str();
+    xplmsim::clearReleasedHandleUses();
+  }
   theEnv->PopLocalFrame(nullptr);
 }
 

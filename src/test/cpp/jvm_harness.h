@@ -21,7 +21,8 @@ int runAllTests(int argc, char** argv, const std::vector<std::string>& extraOpti
 
 // Base fixture: resets the stand-in, opens a local reference frame (closed
 // after the test) and clears the recorded Java log. A Java exception left
-// pending by a test fails it.
+// pending by a test fails it, and so does a use of a handle the simulator has
+// released (xplmsim::releasedHandleUses()).
 class BridgeTest : public ::testing::Test {
  protected:
   void SetUp() override;
@@ -75,6 +76,34 @@ R callMethod(jobject object, const char* name, const char* signature, A... args)
     expectNoPendingException();
     return result;
   }
+}
+
+// Whether `call` (raw JNI, exceptions unchecked) threw an instance of
+// `exceptionClass`; the exception is cleared. With `message`, it also gets the
+// exception's message.
+template <typename Call>
+bool throws(const char* exceptionClass, Call call, std::string* message = nullptr) {
+  JNIEnv* e = env();
+  call();
+  jthrowable thrown = e->ExceptionOccurred();
+  if (thrown == nullptr) return false;
+  e->ExceptionClear();
+  jclass expected = e->FindClass(exceptionClass);
+  const bool matches = expected != nullptr && e->IsInstanceOf(thrown, expected);
+  if (message != nullptr) {
+    jclass cls = e->GetObjectClass(thrown);
+    jmethodID getMessage = e->GetMethodID(cls, "getMessage", "()Ljava/lang/String;");
+    auto text = static_cast<jstring>(e->CallObjectMethod(thrown, getMessage));
+    const char* chars = text != nullptr ? e->GetStringUTFChars(text, nullptr) : nullptr;
+    *message = chars != nullptr ? chars : "";
+    if (chars != nullptr) e->ReleaseStringUTFChars(text, chars);
+    e->DeleteLocalRef(text);
+    e->DeleteLocalRef(cls);
+  }
+  e->DeleteLocalRef(expected);
+  e->DeleteLocalRef(thrown);
+  expectNoPendingException();
+  return matches;
 }
 
 // Creates an object with the constructor of `signature`.

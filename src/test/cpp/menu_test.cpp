@@ -1,6 +1,11 @@
 // Menus built from Java: items calling actionPerformed, check marks, item
-// references owned by Java and freed by remove and clear, exceptions.
+// references owned by Java and freed by remove and clear, exceptions, indexes
+// beside the host plugin's own items, and destroyed menus refusing further use.
 #include <XPLMMenus.h>
+
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "jvm_harness.h"
 #include "xplmsim/menus.h"
@@ -116,20 +121,38 @@ TEST_F(MenuTest, OneItemUnderTwoReferencesIsCalledByBothAndFreedByEach) {
   EXPECT_EQ(second, unchanged);
 }
 
-TEST_F(MenuTest, ClearWithNoReferencesClearsAndDeletesNothing) {
-  jobject menu = submenu(plugins(), "Empty");
-  const XPLMMenuID id = handle(menu);
-  jobject kept = item("Kept");
-  jobject weak = weakReference(kept);
-  const jlong ref = globalRef(kept);
-  append(id, "kept", ref);
-  env()->DeleteLocalRef(kept);
-  callStatic(menuClass, staticMethod(menuClass, "clearAllMenuItemsN", "(J[J)V"), reinterpret_cast<jlong>(id),
+// Item references are freed only where they are placed: removing one at
+// another index, a line without a reference where one of ours sits, or a
+// reference the bridge never made changes nothing; clearing a menu frees the
+// references placed in it and no others.
+TEST_F(MenuTest, ItemReferencesAreFreedOnlyWhereTheyArePlaced) {
+  const XPLMMenuID a = handle(submenu(plugins(), "A"));
+  const XPLMMenuID b = handle(submenu(plugins(), "B"));
+  jobject inA = item("in A");
+  jobject inB = item("in B");
+  jobject weakA = weakReference(inA);
+  jobject weakB = weakReference(inB);
+  const jlong refA = globalRef(inA);
+  const jlong refB = globalRef(inB);
+  EXPECT_EQ(append(a, "in A", refA), 0);
+  EXPECT_EQ(append(b, "in B", refB), 0);
+  EXPECT_EQ(append(b, "again", refA), -1);  // placed already
+  EXPECT_EQ(append(b, "made up", jlong{0x5151}), -1);
+  env()->DeleteLocalRef(inA);
+  env()->DeleteLocalRef(inB);
+  jmethodID remove = staticMethod(menuClass, "removeMenuItemN", "(JJI)V");
+  callStatic(menuClass, remove, reinterpret_cast<jlong>(a), refA, 1);
+  callStatic(menuClass, remove, reinterpret_cast<jlong>(b), refA, 0);
+  callStatic(menuClass, remove, reinterpret_cast<jlong>(a), jlong{0}, 0);
+  callStatic(menuClass, remove, reinterpret_cast<jlong>(a), jlong{0x5151}, 0);
+  EXPECT_EQ(1u, sim::menu(a).items.size());
+  callStatic(menuClass, staticMethod(menuClass, "clearAllMenuItemsN", "(J[J)V"), reinterpret_cast<jlong>(a),
              env()->NewLongArray(0));
-  EXPECT_TRUE(sim::menu(id).items.empty());
-  EXPECT_FALSE(collected(weak));
-  env()->DeleteGlobalRef(reinterpret_cast<jobject>(ref));
-  EXPECT_TRUE(collected(weak));
+  EXPECT_TRUE(sim::menu(a).items.empty());
+  EXPECT_TRUE(collected(weakA));
+  EXPECT_FALSE(collected(weakB));
+  callStatic(menuClass, remove, reinterpret_cast<jlong>(b), refB, 0);
+  EXPECT_TRUE(collected(weakB));
 }
 
 TEST_F(MenuTest, RemovedClearedAndDestroyedItemsCanBeCollected) {
@@ -167,6 +190,91 @@ TEST_F(MenuTest, RemovedClearedAndDestroyedItemsCanBeCollected) {
   EXPECT_EQ(nullptr, sim::menu(id).id);
   EXPECT_TRUE(collected(weakD));
   for (const sim::MenuItemInfo& carrier : sim::menu(XPLMFindPluginsMenu()).items) EXPECT_NE("Gone", carrier.name);
+}
+
+// The host plugin's own item sits in front of Java's in the plugins menu: each
+// Java line keeps the index the simulator gave it.
+TEST_F(MenuTest, LinesKeepTheirOwnIndexesBesideTheHostsItem) {
+  const XPLMMenuID pluginsMenu = XPLMFindPluginsMenu();
+  ASSERT_EQ(0, XPLMAppendMenuItem(pluginsMenu, "qovin", nullptr, 0));
+  jobject root = plugins();
+  jobject first = item("First");
+  jobject second = item("Second");
+  EXPECT_EQ(1, add(root, first));
+  jobject sub = submenu(root, "Sub");
+  add(sub, item("Inner"));
+  callMethod(root, "addSeparator", "()V");
+  EXPECT_EQ(4, add(root, second));
+  const char* sig = "(Lcom/brevanto/qovin/menu/MenuItem;)Z";
+  EXPECT_TRUE(callMethod<jboolean>(root, "remove", sig, first));
+  EXPECT_TRUE(callMethod<jboolean>(root, "toggleCheck", sig, second));
+  callMethod(sub, "destroy", "()V");
+
+  std::vector<sim::MenuItemInfo> lines = sim::menu(pluginsMenu).items;
+  ASSERT_EQ(3u, lines.size());
+  EXPECT_EQ("qovin", lines[0].name);
+  EXPECT_TRUE(lines[1].separator);
+  EXPECT_EQ("Second", lines[2].name);
+  EXPECT_EQ(xplm_Menu_Checked, lines[2].check);
+  EXPECT_EQ(xplm_Menu_NoCheck, lines[0].check);
+
+  callMethod(root, "clear", "()V");
+  lines = sim::menu(pluginsMenu).items;
+  ASSERT_EQ(1u, lines.size());
+  EXPECT_EQ("qovin", lines[0].name);
+  for (const sim::Call& call : sim::callsTo("XPLMClearAllMenuItems")) {
+    EXPECT_NE(reinterpret_cast<jlong>(pluginsMenu), call.i(0)) << "it would take the host's item too";
+  }
+}
+
+TEST_F(MenuTest, ADestroyedMenuRefusesEveryUseAndTheSimulatorHearsNoMore) {
+  jobject menu = submenu(plugins(), "Gone");
+  jobject kept = item("Kept");
+  add(menu, kept);
+  callMethod(menu, "destroy", "()V");
+  sim::clearCalls();
+  callMethod(menu, "destroy", "()V");  // a second destroy does nothing
+  jclass cls = env()->GetObjectClass(menu);
+  auto m = [&](const char* name, const char* signature) { return env()->GetMethodID(cls, name, signature); };
+  const char* itemSig = "(Lcom/brevanto/qovin/menu/MenuItem;)I";
+  const char* checkSig = "(Lcom/brevanto/qovin/menu/MenuItem;)Z";
+  const std::vector<std::function<void()>> uses = {
+      [&] { env()->CallIntMethod(menu, m("add", itemSig), item("Late")); },
+      [&] { env()->CallVoidMethod(menu, m("addSeparator", "()V")); },
+      [&] { env()->CallObjectMethod(menu, m("submenu", "(Ljava/lang/String;)Lcom/brevanto/qovin/menu/XPlaneMenu;"),
+                                    env()->NewStringUTF("Child")); },
+      [&] { env()->CallBooleanMethod(menu, m("remove", checkSig), kept); },
+      [&] { env()->CallVoidMethod(menu, m("clear", "()V")); },
+      [&] { env()->CallVoidMethod(menu, m("setCheck", "(Lcom/brevanto/qovin/menu/MenuItem;I)V"), kept, 2); },
+      [&] { env()->CallIntMethod(menu, m("getCheck", "(Lcom/brevanto/qovin/menu/MenuItem;)I"), kept); },
+      [&] { env()->CallBooleanMethod(menu, m("toggleCheck", checkSig), kept); },
+  };
+  std::string message;
+  for (size_t i = 0; i < uses.size(); ++i) {
+    EXPECT_TRUE(throws("java/lang/IllegalStateException", uses[i], &message)) << "use " << i;
+    EXPECT_EQ("menu destroyed", message);
+  }
+  EXPECT_TRUE(sim::calls().empty());
+}
+
+TEST_F(MenuTest, AnItemWhoseNameThrowsOrThatTheSimulatorRefusesIsNotKept) {
+  jobject menu = submenu(plugins(), "Strict");
+  jobject nameless = item("Nameless");
+  callMethod(nameless, "setNameFailing", "(Z)V", JNI_TRUE);
+  jobject namelessGone = weakReference(nameless);
+  jmethodID addMethod = env()->GetMethodID(menuClass, "add", "(Lcom/brevanto/qovin/menu/MenuItem;)I");
+  EXPECT_TRUE(throws("java/lang/IllegalStateException", [&] { env()->CallIntMethod(menu, addMethod, nameless); }));
+  env()->DeleteLocalRef(nameless);
+  EXPECT_TRUE(collected(namelessGone)) << "no global reference was made for it";
+
+  jobject refused = submenu(plugins(), "");  // the simulator makes no menu without a name
+  ASSERT_EQ(nullptr, handle(refused));
+  jobject orphan = item("Orphan");
+  jobject orphanGone = weakReference(orphan);
+  EXPECT_EQ(-1, add(refused, orphan));
+  env()->DeleteLocalRef(orphan);
+  EXPECT_TRUE(collected(orphanGone)) << "its reference was deleted";
+  EXPECT_TRUE(sim::menu(handle(menu)).items.empty());
 }
 
 TEST_F(MenuTest, ThrowingActionIsPrintedAndClearedAndTheNextPickWorks) {

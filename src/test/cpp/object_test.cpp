@@ -199,17 +199,35 @@ TEST_F(ObjectTest, DrawCountsAreCutToTheArray) {
   callMethod(places, "free", "()V");
 }
 
-TEST_F(ObjectTest, UnloadingForwardsOnceAndLaterDrawsStayInJava) {
+TEST_F(ObjectTest, AnUnloadedObjectRefusesDrawsAndInstancesAndItsHandleIsNeverUsedAgain) {
   jobject truck = loadObject(kFuelTruckObject);
   const jlong handle = handleOf(truck);
+  jobject places = drawInfo(2);
   callMethod(truck, "unload", "()V");
   callMethod(truck, "unload", "()V");
   const std::vector<xplmsim::Call> unloads = xplmsim::callsTo("XPLMUnloadObject");
   ASSERT_EQ(unloads.size(), 1u);
   EXPECT_EQ(unloads[0].i(0), handle);
   EXPECT_FALSE(callMethod<jboolean>(truck, "isLoaded", "()Z"));
-  callMethod(truck, "draw", "(FFFFFF)V", 1.0f, 2.0f, 3.0f, 0.0f, 0.0f, 0.0f);
-  EXPECT_EQ(xplmsim::lastCall("XPLMDrawObjects"), nullptr);
+
+  xplmsim::clearCalls();
+  jclass cls = env()->GetObjectClass(truck);
+  jmethodID draw = env()->GetMethodID(cls, "draw", "(FFFFFF)V");
+  jmethodID drawInstances = env()->GetMethodID(cls, "drawInstances", "(Lcom/brevanto/qovin/scenery/XPlaneDrawInfo;)V");
+  jclass instance = findClass(kInstanceClass);
+  jmethodID create = staticMethod(
+      instance, "create",
+      "(Lcom/brevanto/qovin/scenery/QOVINObjectRef;[Ljava/lang/String;)Lcom/brevanto/qovin/scenery/XPlaneInstance;");
+  std::string message;
+  EXPECT_TRUE(throws("java/lang/IllegalStateException",
+                     [&] { env()->CallVoidMethod(truck, draw, 1.0, 2.0, 3.0, 0.0, 0.0, 0.0); }, &message));
+  EXPECT_EQ(message, "object unloaded");
+  EXPECT_TRUE(throws("java/lang/IllegalStateException", [&] { env()->CallVoidMethod(truck, drawInstances, places); }));
+  jobjectArray noNames = env()->NewObjectArray(0, findClass("java/lang/String"), nullptr);
+  EXPECT_TRUE(throws("java/lang/IllegalStateException",
+                     [&] { env()->CallStaticObjectMethod(instance, create, truck, noNames); }));
+  EXPECT_TRUE(xplmsim::calls().empty()) << "no draw, no instance";
+  callMethod(places, "free", "()V");
 }
 
 }  // namespace

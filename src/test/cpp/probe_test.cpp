@@ -1,4 +1,6 @@
 // Terrain probes: the height, normal, velocity and water under a point.
+#include <map>
+#include <string>
 #include <vector>
 
 #include "scenery_fixture.h"
@@ -105,11 +107,14 @@ TEST_F(ProbeTest, ProbesAreCreatedAndDestroyedByTheSimulatorsAnswer) {
                          "(FFFLcom/brevanto/qovin/scenery/QOVINProbeInfo;)Lcom/brevanto/qovin/scenery/QOVINProbeInfo;");
   EXPECT_TRUE(throws("java/lang/IllegalStateException",
                      [&] { env()->CallObjectMethod(p, probeMethod, 0.0f, 0.0f, 0.0f, info()); }));
+  EXPECT_TRUE(xplmsim::callsTo("XPLMProbeTerrainXYZ").empty()) << "the destroyed probe never reaches the simulator";
 
   jobject result = info();
-  probeN(handle, result);  // a stale handle reaches the simulator unchanged
+  probeN(handle, result);  // the native alone passes a stale handle on unchanged
   EXPECT_EQ(xplmsim::lastProbeResult(), xplm_ProbeError);
   EXPECT_EQ(values(result), std::vector<float>(10, 0.0f));
+  EXPECT_EQ((std::map<std::string, int>{{"XPLMProbeTerrainXYZ", 1}}), xplmsim::releasedHandleUses());
+  xplmsim::clearReleasedHandleUses();
 }
 
 TEST_F(ProbeTest, ANullResultObjectStillProbesAndCallsNoJava) {

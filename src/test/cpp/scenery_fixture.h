@@ -1,5 +1,5 @@
 // What the scenery tests share: the factory, the Java peer classes and their
-// private natives, and a check that a Java call throws.
+// private natives.
 #ifndef QOVIN_TEST_SCENERY_FIXTURE_H
 #define QOVIN_TEST_SCENERY_FIXTURE_H
 
@@ -38,21 +38,6 @@ class SceneryTest : public BridgeTest {
 
   void set(jobject drawInfo, jint index, float x, float y, float z, float pitch, float heading, float roll) {
     callMethod(drawInfo, "set", "(IFFFFFF)V", index, x, y, z, pitch, heading, roll);
-  }
-
-  // Whether `call` (raw JNI, exceptions unchecked) threw an instance of
-  // `exceptionClass`; the exception is cleared.
-  template <typename Call>
-  bool throws(const char* exceptionClass, Call call) {
-    call();
-    jthrowable thrown = env()->ExceptionOccurred();
-    if (thrown == nullptr) return false;
-    env()->ExceptionClear();
-    jclass expected = findClass(exceptionClass);
-    const bool matches = env()->IsInstanceOf(thrown, expected);
-    env()->DeleteLocalRef(expected);
-    env()->DeleteLocalRef(thrown);
-    return matches;
   }
 };
 

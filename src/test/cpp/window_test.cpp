@@ -1,7 +1,12 @@
 // Windows made and driven from Java: which callbacks each creation form
 // installs, the creation record, input reaching the owner, geometry and the
-// other window calls, exceptions in callbacks, and the owner's lifetime.
+// other window calls, exceptions in callbacks, the owner's lifetime, and a
+// destroyed window refusing further use.
 #include <XPLMDisplay.h>
+
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "jvm_harness.h"
 #include "xplmsim/display.h"
@@ -248,6 +253,45 @@ TEST_F(WindowTest, OpenWindowKeepsItsOwnerAlive) {
   jclass cls = findClass("com/brevanto/qovin/display/XPlaneWindowHelper");
   callStatic(cls, staticMethod(cls, "destroy", "(J)V"), reinterpret_cast<jlong>(sim::windows()[0].id));
   EXPECT_TRUE(collected(weak));
+}
+
+TEST_F(WindowTest, ADestroyedWindowRefusesEveryCallAndItsHandleIsNeverUsedAgain) {
+  jobject w = newWindow();
+  jclass cls = env()->GetObjectClass(w);
+  auto m = [&](const char* name, const char* signature) { return env()->GetMethodID(cls, name, signature); };
+  const std::vector<std::function<void()>> uses = {
+      [&] { env()->CallObjectMethod(w, m("geometry", "()[I")); },
+      [&] { env()->CallVoidMethod(w, m("setGeometry", "(IIII)V"), 1, 2, 3, 4); },
+      [&] { env()->CallObjectMethod(w, m("geometryOS", "()[I")); },
+      [&] { env()->CallVoidMethod(w, m("setGeometryOS", "(IIII)V"), 1, 2, 3, 4); },
+      [&] { env()->CallVoidMethod(w, m("setPositioningMode", "(II)V"), 4, -1); },
+      [&] { env()->CallVoidMethod(w, m("setTitle", "(Ljava/lang/String;)V"), static_cast<jstring>(nullptr)); },
+      [&] { env()->CallVoidMethod(w, m("setResizingLimits", "(IIII)V"), 1, 2, 3, 4); },
+      [&] { env()->CallVoidMethod(w, m("setGravity", "(FFFF)V"), 0.0, 1.0, 1.0, 0.0); },
+      [&] { env()->CallBooleanMethod(w, m("poppedOut", "()Z")); },
+      [&] { env()->CallVoidMethod(w, m("setVisible", "(Z)V"), JNI_TRUE); },
+      [&] { env()->CallBooleanMethod(w, m("isVisible", "()Z")); },
+      [&] { env()->CallVoidMethod(w, m("takeFocus", "()V")); },
+      [&] { env()->CallVoidMethod(w, m("bringToFront", "()V")); },
+      [&] { env()->CallBooleanMethod(w, m("isInFront", "()Z")); },
+  };
+  std::string message;
+  EXPECT_TRUE(throws("java/lang/IllegalStateException", uses[0], &message));
+  EXPECT_EQ("no window open", message);
+
+  create2(w, 0, 100, 100, 0, true, 1);
+  callMethod(w, "destroy", "()V");
+  sim::clearCalls();
+  callMethod(w, "destroy", "()V");  // a second destroy does nothing
+  for (size_t i = 0; i < uses.size(); ++i) {
+    EXPECT_TRUE(throws("java/lang/IllegalStateException", uses[i], &message)) << "use " << i;
+    EXPECT_EQ("window destroyed", message);
+  }
+  EXPECT_TRUE(sim::calls().empty());
+
+  const XPLMWindowID again = id(create(w, 0, 10, 10, 0));  // the object may open a new window
+  callMethod(w, "setVisible", "(Z)V", JNI_FALSE);
+  EXPECT_FALSE(sim::window(again).visible);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 package com.brevanto.qovin.display;
 
+import com.brevanto.qovin.HostThread;
 /**
  * A simulator window drawn and controlled by this Java object. Subclass it,
  * override the callbacks you need, and open the window with one of the
@@ -49,6 +50,7 @@ public abstract class XPlaneWindowHelper {
     public static final int UP_FLAG = 16;
 
     private long windowId;
+    private boolean destroyed;  // a window of this object was destroyed
 
     // --- callbacks ---------------------------------------------------------
 
@@ -91,6 +93,7 @@ public abstract class XPlaneWindowHelper {
      * left-click calls only. Returns its handle.
      */
     public synchronized long createLegacy(int left, int top, int right, int bottom, boolean visible) {
+        HostThread.check();
         checkClosed();
         windowId = createWindow(left, top, right, bottom, visible);
         return windowId;
@@ -101,6 +104,7 @@ public abstract class XPlaneWindowHelper {
      * every call but right clicks. Returns its handle.
      */
     public synchronized long create(int left, int top, int right, int bottom, boolean visible) {
+        HostThread.check();
         checkClosed();
         windowId = createWindowEx(left, top, right, bottom, visible);
         return windowId;
@@ -112,16 +116,24 @@ public abstract class XPlaneWindowHelper {
      */
     public synchronized long create(int left, int top, int right, int bottom, boolean visible, boolean decorate,
             int layer) {
+        HostThread.check();
         checkClosed();
         windowId = createWindowEx2(left, top, right, bottom, visible, decorate, layer);
         return windowId;
     }
 
-    /** Closes the window; no callback follows. Does nothing when none is open. */
+    /**
+     * Closes the window; no callback follows. Does nothing when none is open,
+     * so a second call does nothing. The window's handle is never used again:
+     * until a new window is opened, every method that needs the window throws
+     * {@link IllegalStateException}.
+     */
     public synchronized void destroy() {
+        HostThread.check();
         if (windowId != 0) {
             destroy(windowId);
             windowId = 0;
+            destroyed = true;
         }
     }
 
@@ -136,76 +148,97 @@ public abstract class XPlaneWindowHelper {
         }
     }
 
+    private long open() {
+        if (windowId == 0) {
+            throw new IllegalStateException(destroyed ? "window destroyed" : "no window open");
+        }
+        return windowId;
+    }
+
     // --- the open window ---------------------------------------------------
 
     /** Left, top, right, bottom. */
     public synchronized int[] geometry() {
+        HostThread.check();
         int[] geometry = new int[4];
-        getGeometry(windowId, geometry);
+        getGeometry(open(), geometry);
         return geometry;
     }
 
     public synchronized void setGeometry(int left, int top, int right, int bottom) {
-        setGeometryN(windowId, left, top, right, bottom);
+        HostThread.check();
+        setGeometryN(open(), left, top, right, bottom);
     }
 
     /** Left, top, right, bottom of a popped-out window, in the operating system's pixels. */
     public synchronized int[] geometryOS() {
+        HostThread.check();
         int[] geometry = new int[4];
-        getGeometryOS_N(windowId, geometry);
+        getGeometryOS_N(open(), geometry);
         return geometry;
     }
 
     public synchronized void setGeometryOS(int left, int top, int right, int bottom) {
-        setGeometryOS_N(windowId, left, top, right, bottom);
+        HostThread.check();
+        setGeometryOS_N(open(), left, top, right, bottom);
     }
 
     /** One of the positioning modes; a negative monitor is the simulator's main monitor. */
     public synchronized void setPositioningMode(int mode, int monitorIdx) {
-        setPositioningModeN(windowId, mode, monitorIdx);
+        HostThread.check();
+        setPositioningModeN(open(), mode, monitorIdx);
     }
 
     /** The title, shown on decorated windows. */
     public synchronized void setTitle(String title) {
-        setTitleN(windowId, title);
+        HostThread.check();
+        setTitleN(open(), title);
     }
 
     public synchronized void setResizingLimits(int minWidthBoxels, int minHeightBoxels, int maxWidthBoxels,
             int maxHeightBoxels) {
-        setResizingLimitsN(windowId, minWidthBoxels, minHeightBoxels, maxWidthBoxels, maxHeightBoxels);
+        HostThread.check();
+        setResizingLimitsN(open(), minWidthBoxels, minHeightBoxels, maxWidthBoxels, maxHeightBoxels);
     }
 
     /** How each edge follows a resize of the simulator's window: 0 left/bottom, 1 right/top. */
     public synchronized void setGravity(float leftGravity, float topGravity, float rightGravity,
             float bottomGravity) {
-        setGravityN(windowId, leftGravity, topGravity, rightGravity, bottomGravity);
+        HostThread.check();
+        setGravityN(open(), leftGravity, topGravity, rightGravity, bottomGravity);
     }
 
     public synchronized boolean poppedOut() {
-        return isPoppedOut(windowId);
+        HostThread.check();
+        return isPoppedOut(open());
     }
 
     public synchronized void setVisible(boolean visible) {
-        setVisibleN(windowId, visible);
+        HostThread.check();
+        setVisibleN(open(), visible);
     }
 
     public synchronized boolean isVisible() {
-        return isVisibleN(windowId);
+        HostThread.check();
+        return isVisibleN(open());
     }
 
     /** Takes the keyboard focus: every key goes to this window from now on. */
     public synchronized void takeFocus() {
-        takeFocusN(windowId);
+        HostThread.check();
+        takeFocusN(open());
     }
 
     /** Brings the window to the front of its layer. */
     public synchronized void bringToFront() {
-        bringToFrontN(windowId);
+        HostThread.check();
+        bringToFrontN(open());
     }
 
     /** Whether the window is the front-most visible one of its layer. */
     public synchronized boolean isInFront() {
-        return isInFrontN(windowId);
+        HostThread.check();
+        return isInFrontN(open());
     }
 
     // --- natives ---------------------------------------------------------------

@@ -1,5 +1,6 @@
 package com.brevanto.qovin.menu;
 
+import com.brevanto.qovin.HostThread;
 import java.util.ArrayList;
 import java.util.List;
 
@@ -9,7 +10,10 @@ import java.util.List;
  * {@link MenuItem}s, picked by the user; each may carry a check mark.
  *
  * <p>The menu holds a reference to each item it shows until the item is
- * removed, the menu cleared or destroyed.
+ * removed, the menu cleared or destroyed. Each line keeps the index the
+ * simulator gave it: the plugins menu counts the lines of the whole host
+ * plugin, which may have lines of its own in front of ours. A destroyed menu
+ * refuses further use with {@link IllegalStateException}.
  */
 public final class XPlaneMenu {
     static {
@@ -27,11 +31,13 @@ public final class XPlaneMenu {
     private static final class Entry {
         final MenuItem item;  // null for separators and submenu carriers
         final long ref;        // the item's reference, 0 without an item
+        int index;             // the simulator's index of the line
         XPlaneMenu submenu;
 
-        Entry(MenuItem item, long ref) {
+        Entry(MenuItem item, long ref, int index) {
             this.item = item;
             this.ref = ref;
+            this.index = index;
         }
     }
 
@@ -52,6 +58,7 @@ public final class XPlaneMenu {
 
     /** The simulator's plugins menu (this plugin's part of it). */
     public static synchronized XPlaneMenu plugins() {
+        HostThread.check();
         if (plugins == null) {
             plugins = new XPlaneMenu(findPluginsMenuN(), null);
         }
@@ -64,45 +71,100 @@ public final class XPlaneMenu {
     }
 
     /** Adds an item named {@code name} to this menu and hangs a new menu on it. */
+    /**
+     * Adds an item named {@code name} to this menu and hangs a new menu on it.
+     * If the simulator refuses the item, the menu answered has handle 0.
+     */
     public synchronized XPlaneMenu submenu(String name) {
-        Entry carrier = new Entry(null, 0);
+        HostThread.check();
+        checkUsable();
         int index = appendMenuItemN(menuPtr, name, 0, false);
+        if (index < 0) {
+            return new XPlaneMenu(0, this);
+        }
+        Entry carrier = new Entry(null, 0, index);
         entries.add(carrier);
         carrier.submenu = new XPlaneMenu(name, this, index);
         return carrier.submenu;
     }
 
-    /** Adds {@code item} at the bottom; returns its index in this menu. */
+    /**
+     * Adds {@code item} at the bottom; returns the simulator's index of its
+     * line, or -1 (nothing added) if the simulator refused it.
+     */
     public synchronized int add(MenuItem item) {
+        HostThread.check();
+        checkUsable();
+        String name = item.getName();  // before the reference: a throwing getName leaks none
         long ref = createMenuItemGlobalRef(item);
-        int index = appendMenuItemN(menuPtr, item.getName(), ref, false);
-        entries.add(new Entry(item, ref));
+        if (ref == 0) {
+            return -1;
+        }
+        int index = appendMenuItemN(menuPtr, name, ref, false);
+        if (index < 0) {
+            removeMenuItemN(menuPtr, ref, -1);  // deletes the reference never placed
+            return -1;
+        }
+        entries.add(new Entry(item, ref, index));
         return index;
     }
 
     /** Adds a separator line at the bottom. */
     public synchronized void addSeparator() {
+        HostThread.check();
+        checkUsable();
         appendMenuSeparatorN(menuPtr);
-        entries.add(new Entry(null, 0));
+        // The simulator answers no index for a separator: a throw-away item
+        // appended right after it gets the next one, and is removed again.
+        int next = appendMenuItemN(menuPtr, "", 0, false);
+        if (next >= 0) {
+            removeMenuItemN(menuPtr, 0, next);
+        }
+        if (next > 0) {
+            entries.add(new Entry(null, 0, next - 1));
+        }
     }
 
     /** Removes the first placement of {@code item}; false if it is not in this menu. */
     public synchronized boolean remove(MenuItem item) {
-        int index = indexOf(item);
-        if (index < 0) {
+        HostThread.check();
+        checkUsable();
+        Entry entry = find(item);
+        if (entry == null) {
             return false;
         }
-        removeMenuItemN(menuPtr, entries.remove(index).ref, index);
+        removeLine(entry);
         return true;
     }
 
-    /** Removes every item, separator and submenu of this menu. */
+    /**
+     * Removes every item, separator and submenu of this menu. On the plugins
+     * menu only this menu's own lines go; the host's stay.
+     */
     public synchronized void clear() {
-        List<Long> refs = new ArrayList<>();
+        HostThread.check();
+        checkUsable();
+        clearLines();
+    }
+
+    private void clearLines() {
         for (Entry entry : entries) {
             if (entry.submenu != null) {
                 entry.submenu.destroyKeepingCarrier();
             }
+        }
+        if (parent == null) {
+            // One by one from the highest index down, so no other line moves.
+            List<Entry> lines = new ArrayList<>(entries);
+            lines.sort((a, b) -> Integer.compare(b.index, a.index));
+            for (Entry line : lines) {
+                removeMenuItemN(menuPtr, line.ref, line.index);
+            }
+            entries.clear();
+            return;
+        }
+        List<Long> refs = new ArrayList<>();
+        for (Entry entry : entries) {
             if (entry.ref != 0) {
                 refs.add(entry.ref);
             }
@@ -117,16 +179,20 @@ public final class XPlaneMenu {
 
     /** Sets the check mark of {@code item}: {@link #CHECKED}, {@link #UNCHECKED} or {@link #NO_CHECK}. */
     public synchronized void setCheck(MenuItem item, int checkState) {
-        int index = indexOf(item);
-        if (index >= 0) {
-            setMenuItemCheckN(menuPtr, index, checkState);
+        HostThread.check();
+        checkUsable();
+        Entry entry = find(item);
+        if (entry != null) {
+            setMenuItemCheckN(menuPtr, entry.index, checkState);
         }
     }
 
     /** The check mark of {@code item}; {@link #NO_CHECK} if it is not in this menu. */
     public synchronized int getCheck(MenuItem item) {
-        int index = indexOf(item);
-        return index < 0 ? NO_CHECK : getMenuItemCheckN(menuPtr, index);
+        HostThread.check();
+        checkUsable();
+        Entry entry = find(item);
+        return entry == null ? NO_CHECK : getMenuItemCheckN(menuPtr, entry.index);
     }
 
     /** Flips the check mark of {@code item} between checked and unchecked; returns whether it is now checked. */
@@ -136,8 +202,12 @@ public final class XPlaneMenu {
         return checked;
     }
 
-    /** Clears this menu, destroys it and removes the item that carried it. */
+    /**
+     * Clears this menu, destroys it and removes the item that carried it.
+     * Destroying it again does nothing; the plugins menu is never destroyed.
+     */
     public synchronized void destroy() {
+        HostThread.check();
         if (destroyed || parent == null) {
             return;
         }
@@ -149,28 +219,44 @@ public final class XPlaneMenu {
         if (destroyed) {
             return;
         }
-        clear();
+        clearLines();
         destroyN(menuPtr);
         destroyed = true;
     }
 
     private synchronized void removeCarrier(XPlaneMenu child) {
-        for (int i = 0; i < entries.size(); i++) {
-            if (entries.get(i).submenu == child) {
-                entries.remove(i);
-                removeMenuItemN(menuPtr, 0, i);
+        for (Entry entry : entries) {
+            if (entry.submenu == child) {
+                removeLine(entry);
                 return;
             }
         }
     }
 
-    private int indexOf(MenuItem item) {
-        for (int i = 0; i < entries.size(); i++) {
-            if (entries.get(i).item == item) {
-                return i;
+    // The simulator moves every later line up by one index.
+    private void removeLine(Entry line) {
+        removeMenuItemN(menuPtr, line.ref, line.index);
+        entries.remove(line);
+        for (Entry entry : entries) {
+            if (entry.index > line.index) {
+                entry.index--;
             }
         }
-        return -1;
+    }
+
+    private Entry find(MenuItem item) {
+        for (Entry entry : entries) {
+            if (entry.item == item) {
+                return entry;
+            }
+        }
+        return null;
+    }
+
+    private void checkUsable() {
+        if (destroyed) {
+            throw new IllegalStateException("menu destroyed");
+        }
     }
 
     private static native void initialize();

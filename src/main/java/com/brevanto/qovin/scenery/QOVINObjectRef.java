@@ -14,6 +14,10 @@ public interface QOVINObjectRef {
     /** Draws the object once per record of {@code locations}, its rotations taken in local axes. */
     void drawInstances(XPlaneDrawInfo locations);
 
-    /** Releases this load of the object; later calls do nothing. */
+    /**
+     * Releases this load of the object; later calls do nothing. Drawing it
+     * afterwards, or creating an instance of it, throws
+     * {@link IllegalStateException}.
+     */
     void unload();
 }

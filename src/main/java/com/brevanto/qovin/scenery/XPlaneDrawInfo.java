@@ -1,5 +1,6 @@
 package com.brevanto.qovin.scenery;
 
+import com.brevanto.qovin.HostThread;
 import java.util.Objects;
 
 /**
@@ -16,6 +17,7 @@ public final class XPlaneDrawInfo implements QOVINDrawInfo, AutoCloseable {
 
     /** An array of {@code size} locations. */
     public XPlaneDrawInfo(int size) {
+        HostThread.check();
         if (size < 0) {
             throw new IllegalArgumentException("negative size " + size);
         }
@@ -33,16 +35,19 @@ public final class XPlaneDrawInfo implements QOVINDrawInfo, AutoCloseable {
 
     @Override
     public DrawInfoEntry get(int index) {
+        HostThread.check();
         return getEntry(address(), Objects.checkIndex(index, size));
     }
 
     @Override
     public void set(int index, float x, float y, float z, float pitch, float heading, float roll) {
+        HostThread.check();
         setEntry(address(), Objects.checkIndex(index, size), x, y, z, pitch, heading, roll);
     }
 
     /** Releases the native array; later calls do nothing, other uses throw. */
     public synchronized void free() {
+        HostThread.check();
         if (address != 0) {
             freeDrawInfoStruct(address, size);
             address = 0;

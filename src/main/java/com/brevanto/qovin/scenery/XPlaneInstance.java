@@ -1,5 +1,6 @@
 package com.brevanto.qovin.scenery;
 
+import com.brevanto.qovin.HostThread;
 /**
  * An instance of a loaded object: placed by a location plus one value per
  * dataref name given at its creation, which drive the object's animations.
@@ -21,9 +22,14 @@ public final class XPlaneInstance {
     /**
      * Creates an instance of {@code object} whose values are those of
      * {@code datarefs}, in that order. Returns null if the simulator creates
-     * none (an object that is not loaded, a null name).
+     * none (an object whose load failed, a null name). An object already
+     * unloaded throws {@link IllegalStateException}.
      */
     public static XPlaneInstance create(QOVINObjectRef object, String... datarefs) {
+        HostThread.check();
+        if (object.getHandle() != 0 && !object.isLoaded()) {
+            throw new IllegalStateException("object unloaded");
+        }
         String[] names = datarefs == null ? new String[0] : datarefs.clone();
         long handle = createInstance(object.getHandle(), names);
         return handle == 0 ? null : new XPlaneInstance(handle, names.length);
@@ -44,6 +50,7 @@ public final class XPlaneInstance {
      * with one value per dataref name (at least {@link #datarefCount()}).
      */
     public void setPosition(XPlaneDrawInfo locations, int index, float... values) {
+        HostThread.check();
         float[] data = values == null ? NO_VALUES : values;
         if (data.length < datarefCount) {
             throw new IllegalArgumentException(datarefCount + " values needed, " + data.length + " given");
@@ -53,6 +60,7 @@ public final class XPlaneInstance {
 
     /** Places the instance at the local position and rotation given, with its values. */
     public void setPosition(float x, float y, float z, float pitch, float heading, float roll, float... values) {
+        HostThread.check();
         live();
         if (ownLocation == null) {
             ownLocation = new XPlaneDrawInfo(1);
@@ -61,8 +69,9 @@ public final class XPlaneInstance {
         setPosition(ownLocation, 0, values);
     }
 
-    /** Removes the instance; later calls do nothing. */
+    /** Removes the instance; later calls do nothing, other uses throw {@link IllegalStateException}. */
     public void destroy() {
+        HostThread.check();
         if (handle != 0) {
             destroyInstance(handle);
             handle = 0;

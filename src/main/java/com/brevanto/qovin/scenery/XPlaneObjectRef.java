@@ -1,9 +1,12 @@
 package com.brevanto.qovin.scenery;
 
+import com.brevanto.qovin.HostThread;
 /**
  * A scenery object loaded by the simulator. Draw it from a drawing callback;
- * unload it once it is no longer needed. After {@link #unload()} drawing it
- * does nothing.
+ * unload it once it is no longer needed. After {@link #unload()} its handle is
+ * never used again: drawing it throws {@link IllegalStateException}, and so
+ * does creating an instance of it. An object whose load failed (handle 0)
+ * draws nothing.
  */
 public final class XPlaneObjectRef implements QOVINObjectRef {
     private final long handle;
@@ -26,24 +29,36 @@ public final class XPlaneObjectRef implements QOVINObjectRef {
 
     @Override
     public void draw(float x, float y, float z, float pitch, float heading, float roll) {
-        if (isLoaded()) {
+        HostThread.check();
+        if (live()) {
             drawN(handle, x, y, z, pitch, heading, roll);
         }
     }
 
     @Override
     public void drawInstances(XPlaneDrawInfo locations) {
-        if (isLoaded()) {
+        HostThread.check();
+        if (live()) {
             drawInstancesN(handle, locations.size(), locations.address());
         }
     }
 
+    /** Releases this load of the object; a second call does nothing. */
     @Override
     public void unload() {
+        HostThread.check();
         if (isLoaded()) {
             unloaded = true;
             unloadN(handle);
         }
+    }
+
+    // Whether there is an object to draw; an unloaded one refuses.
+    private boolean live() {
+        if (unloaded) {
+            throw new IllegalStateException("object unloaded");
+        }
+        return handle != 0;
     }
 
     @Override

@@ -1,5 +1,6 @@
 package com.brevanto.qovin.scenery;
 
+import com.brevanto.qovin.HostThread;
 /** A terrain probe: finds the terrain on the vertical through a local point. */
 public final class XPlaneProbeRef {
     private long handle;
@@ -19,6 +20,7 @@ public final class XPlaneProbeRef {
      * value of {@code info} is 0.
      */
     public <T extends QOVINProbeInfo> T probe(float x, float y, float z, T info) {
+        HostThread.check();
         if (handle == 0) {
             throw new IllegalStateException("probe destroyed");
         }
@@ -26,8 +28,9 @@ public final class XPlaneProbeRef {
         return info;
     }
 
-    /** Destroys the probe; later calls do nothing. */
+    /** Destroys the probe; a second call does nothing, probing afterwards throws {@link IllegalStateException}. */
     public void destroy() {
+        HostThread.check();
         if (handle != 0) {
             destroyN(handle);
             handle = 0;

@@ -1,5 +1,6 @@
 package com.brevanto.qovin.scenery;
 
+import com.brevanto.qovin.HostThread;
 import java.util.Objects;
 
 /** Loads scenery objects and creates terrain probes. */
@@ -17,6 +18,7 @@ public class XPlaneSceneryFactory {
      * Each object returned must be unloaded once.
      */
     public XPlaneObjectRef loadObject(String path) {
+        HostThread.check();
         long handle = loadObjectN(Objects.requireNonNull(path, "path"));
         return handle == 0 ? null : new XPlaneObjectRef(handle);
     }
@@ -28,6 +30,7 @@ public class XPlaneSceneryFactory {
      * {@link QOVINObjectRef#isLoaded()}). The callback is held until then.
      */
     public void loadObjectAsync(String path, QOVINObjectLoadCallback callback) {
+        HostThread.check();
         loadObjectAsyncN(Objects.requireNonNull(path, "path"), Objects.requireNonNull(callback, "callback"));
     }
 
@@ -38,6 +41,7 @@ public class XPlaneSceneryFactory {
 
     /** A new terrain probe of {@code type}, or null if the simulator gives none. */
     public XPlaneProbeRef createProbe(int type) {
+        HostThread.check();
         long handle = createProbeN(type);
         return handle == 0 ? null : new XPlaneProbeRef(handle);
     }
