@@ -134,6 +134,32 @@ final class CallCostBench {
             }
             return n;
         });
+        // The public methods, which check the thread before the native call.
+        final XPlaneDataRef floatRef = new XPlaneDataRef(f);
+        measure("getFloat() (public, thread check)", n -> {
+            double s = 0;
+            for (int k = 0; k < n; k++) {
+                s += floatRef.getFloat();
+            }
+            return s;
+        }, n -> {
+            double s = 0;
+            for (int k = 0; k < n; k++) {
+                s += BaselineNatives.getFloatValueN(f);
+            }
+            return s;
+        });
+        measure("setFloat() (public, thread check)", n -> {
+            for (int k = 0; k < n; k++) {
+                floatRef.setFloat(k);
+            }
+            return n;
+        }, n -> {
+            for (int k = 0; k < n; k++) {
+                BaselineNatives.setFloatValueN(f, k);
+            }
+            return n;
+        });
         if (!critical) {
             measure("findDataRef", n -> {
                 long s = 0;

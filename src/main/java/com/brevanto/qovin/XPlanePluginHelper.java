@@ -72,13 +72,11 @@ public class XPlanePluginHelper {
     }
 
     public static void disablePlugin(int plugin) {
-
         HostThread.check();
         disableN(plugin);
     }
 
     public static boolean isPluginEnabled(int plugin) {
-
         HostThread.check();
         return isEnabledN(plugin);
     }

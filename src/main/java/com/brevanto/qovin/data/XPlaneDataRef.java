@@ -59,37 +59,31 @@ public class XPlaneDataRef {
     }
 
     public int getInt() {
-
         HostThread.check();
         return getIntValueN(dataRefPtr);
     }
 
     public void setInt(int value) {
-
         HostThread.check();
         setIntValueN(dataRefPtr, value);
     }
 
     public float getFloat() {
-
         HostThread.check();
         return getFloatValueN(dataRefPtr);
     }
 
     public void setFloat(float value) {
-
         HostThread.check();
         setFloatValueN(dataRefPtr, value);
     }
 
     public double getDouble() {
-
         HostThread.check();
         return getDoubleValueN(dataRefPtr);
     }
 
     public void setDouble(double value) {
-
         HostThread.check();
         setDoubleValueN(dataRefPtr, value);
     }
@@ -113,37 +107,31 @@ public class XPlaneDataRef {
     }
 
     public int getIntArray(int offset, int[] buf) {
-
         HostThread.check();
         return getIntArrayValueN(dataRefPtr, offset, buf);
     }
 
     public void setIntArray(int offset, int[] values) {
-
         HostThread.check();
         setIntArrayValueN(dataRefPtr, values, offset, values.length);
     }
 
     public void setIntArray(int offset, int[] values, int count) {
-
         HostThread.check();
         setIntArrayValueN(dataRefPtr, values, offset, count);
     }
 
     public int getData(int offset, byte[] buf) {
-
         HostThread.check();
         return getDataValueN(dataRefPtr, offset, buf);
     }
 
     public void setData(int offset, byte[] values) {
-
         HostThread.check();
         setDataValueN(dataRefPtr, values, offset, values.length);
     }
 
     public void setData(int offset, byte[] values, int count) {
-
         HostThread.check();
         setDataValueN(dataRefPtr, values, offset, count);
     }
@@ -168,13 +156,11 @@ public class XPlaneDataRef {
     }
 
     public int getFloatArraySize() {
-
         HostThread.check();
         return getFloatArraySizeN(dataRefPtr);
     }
 
     public int getIntArraySize() {
-
         HostThread.check();
         return getIntArraySizeN(dataRefPtr);
     }
@@ -192,7 +178,6 @@ public class XPlaneDataRef {
     }
 
     public boolean canWrite() {
-
         HostThread.check();
         return canWrite(dataRefPtr);
     }

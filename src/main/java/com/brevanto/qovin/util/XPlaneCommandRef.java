@@ -55,7 +55,6 @@ public class XPlaneCommandRef {
     }
 
     public void end() {
-
         HostThread.check();
         endN(commandRef);
     }
