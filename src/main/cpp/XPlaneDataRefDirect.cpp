@@ -14,13 +14,14 @@ namespace {
 // The direct address of `buffer` and how many elements of `width` bytes it
 // holds: its capacity if it is a buffer of `elementClass` (whose capacity counts
 // such elements), otherwise its capacity taken as bytes, so that the count
-// never exceeds what fits. Null or not a direct buffer: no address, 0 elements.
+// never exceeds what fits. Not a direct buffer (or null): no address, and the
+// capacity JNI reports for it, -1.
 jlong directElements(JNIEnv* env, jobject buffer, const char* elementClass, jlong width, void** address) {
   *address = nullptr;
-  if (buffer == nullptr) return 0;
+  if (buffer == nullptr) return -1;
   void* base = env->GetDirectBufferAddress(buffer);
   const jlong capacity = env->GetDirectBufferCapacity(buffer);
-  if (base == nullptr || capacity <= 0) return 0;
+  if (base == nullptr || capacity <= 0) return capacity;
   jclass cls = env->FindClass(elementClass);
   const bool counted = cls != nullptr && env->IsInstanceOf(buffer, cls);
   if (cls != nullptr) env->DeleteLocalRef(cls);
@@ -66,10 +67,12 @@ jlongArray registerDirectArray(JNIEnv* env, jstring name, jobject jbuf, const ch
   auto* info = new DirectBufferInfo{nullptr, 0};
   const jlong elements = directElements(env, jbuf, elementClass, 4, &info->bufferAddr);
   info->bufferCapacity = static_cast<int>(elements > INT_MAX ? INT_MAX : elements);
-  if (info->bufferAddr != nullptr) info->buffer = env->NewGlobalRef(jbuf);
-  if (info->buffer == nullptr) {
-    info->bufferAddr = nullptr;
-    info->bufferCapacity = 0;
+  if (info->bufferAddr != nullptr) {
+    info->buffer = env->NewGlobalRef(jbuf);
+    if (info->buffer == nullptr) {
+      info->bufferAddr = nullptr;
+      info->bufferCapacity = 0;
+    }
   }
   const jlong ref = registerDirect(env, name, type, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, readInts,
                                    writeInts, readFloats, writeFloats, info);

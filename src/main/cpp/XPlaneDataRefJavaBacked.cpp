@@ -97,18 +97,18 @@ int readArray(void* refcon, JElement* out, int offset, int max, jmethodID sizeMe
   return n > 0 ? n : 0;
 }
 
-// Array write: a new Java array of exactly the written count, released after
-// the call. A null buffer or a count of 0 or less calls nothing.
+// Array write: a new Java array of exactly the written count (0 included),
+// released after the call. A null buffer or a negative count calls nothing.
 template <typename JArray, typename JElement, typename HostElement>
 void writeArray(void* refcon, const HostElement* in, int offset, int count, jmethodID writeMethod,
                 JArray (JNIEnv::*newArray)(jsize), void (JNIEnv::*setRegion)(JArray, jsize, jsize, const JElement*)) {
-  if (refcon == nullptr || in == nullptr || count <= 0) return;
+  if (refcon == nullptr || in == nullptr || count < 0) return;
   JArray values = (JVMP_env->*newArray)(count);
   if (values == nullptr) {
     threw();
     return;
   }
-  (JVMP_env->*setRegion)(values, 0, count, reinterpret_cast<const JElement*>(in));
+  if (count > 0) (JVMP_env->*setRegion)(values, 0, count, reinterpret_cast<const JElement*>(in));
   JVMP_env->CallVoidMethod(accessor(refcon), writeMethod, values, offset, count);
   threw();
   JVMP_env->DeleteLocalRef(values);

@@ -3,33 +3,36 @@
 #include <XPLMInstance.h>
 
 #include <algorithm>
-#include <array>
+#include <vector>
 
 #include "bridge.h"
 #include "com_brevanto_qovin_scenery_XPlaneInstance.h"
 
 namespace {
 
-// Most dataref names an instance may have; setPosition's values buffer holds as many.
-constexpr jsize kMaxInstanceDatarefs = kScratchElements;
+// Most values setPosition takes from Java; values past them reach the
+// simulator as 0.
+constexpr jsize kMaxPositionValues = kScratchElements;
 
-// The values of the latest setPosition. Slots from `valuesSet` on are 0.
-std::array<float, kMaxInstanceDatarefs> instanceValues{};
+// The values of the latest setPosition, as many as the most dataref names any
+// instance was created with (at least 1024), so the simulator never reads past
+// it. Slots from `valuesSet` on are 0. It grows only when an instance is created.
+std::vector<float> instanceValues(kMaxPositionValues, 0.0f);
 jsize valuesSet = 0;
 
 }  // namespace
 
 // The names go to the simulator as a null-terminated list (a null array is an
-// empty list). A null name, or more than 1024 names, is refused: nothing is
+// empty list), however many there are. A null name is refused: nothing is
 // created and the result is 0. The names' references live in a local frame of
 // their own until their characters are released, so that the release needs no
 // JNI call that a pending exception (of a failed GetStringUTFChars) forbids.
 JNIEXPORT jlong JNICALL Java_com_brevanto_qovin_scenery_XPlaneInstance_createInstance(JNIEnv* env, jclass, jlong objRef,
                                                                                       jobjectArray datarefs) {
   const jsize count = datarefs != nullptr ? env->GetArrayLength(datarefs) : 0;
-  if (count > kMaxInstanceDatarefs || env->PushLocalFrame(count + 1) != JNI_OK) return 0;
-  std::array<jstring, kMaxInstanceDatarefs> strings{};
-  std::array<const char*, kMaxInstanceDatarefs + 1> names{};
+  if (env->PushLocalFrame(count + 1) != JNI_OK) return 0;
+  std::vector<jstring> strings(static_cast<size_t>(count), nullptr);
+  std::vector<const char*> names(static_cast<size_t>(count) + 1, nullptr);
   jsize taken = 0;
   for (; taken < count; ++taken) {
     const auto i = static_cast<size_t>(taken);
@@ -39,7 +42,10 @@ JNIEXPORT jlong JNICALL Java_com_brevanto_qovin_scenery_XPlaneInstance_createIns
     if (names[i] == nullptr) break;
   }
   XPLMInstanceRef instance = nullptr;
-  if (taken == count) instance = XPLMCreateInstance(reinterpret_cast<XPLMObjectRef>(objRef), names.data());
+  if (taken == count) {
+    if (static_cast<size_t>(count) > instanceValues.size()) instanceValues.resize(static_cast<size_t>(count), 0.0f);
+    instance = XPLMCreateInstance(reinterpret_cast<XPLMObjectRef>(objRef), names.data());
+  }
   for (jsize i = 0; i < taken; ++i) {
     env->ReleaseStringUTFChars(strings[static_cast<size_t>(i)], names[static_cast<size_t>(i)]);
   }
@@ -51,13 +57,14 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_scenery_XPlaneInstance_destroyIns
   XPLMDestroyInstance(reinterpret_cast<XPLMInstanceRef>(iref));
 }
 
-// The values are copied into a buffer of 1024 floats whose slots past the Java
-// array's length are 0: the simulator reads one value per dataref name (at most
-// 1024), so a short array gives 0 for the missing values instead of a read past
-// its end, and no memory is allocated per call. A null array gives all zeros.
+// At most the first 1024 values are copied into a buffer whose slots past them
+// are 0 and which holds a value for every dataref name of any instance: the
+// simulator reads one value per name, so a short array gives 0 for the missing
+// values instead of a read past its end, and no memory is allocated per call.
+// A null array gives all zeros.
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_scenery_XPlaneInstance_setPosition(JNIEnv* env, jclass, jlong iref,
                                                                                   jlong diPtr, jfloatArray refValues) {
-  const jsize length = refValues != nullptr ? std::min(env->GetArrayLength(refValues), kMaxInstanceDatarefs) : 0;
+  const jsize length = refValues != nullptr ? std::min(env->GetArrayLength(refValues), kMaxPositionValues) : 0;
   if (length > 0) env->GetFloatArrayRegion(refValues, 0, length, instanceValues.data());
   if (length < valuesSet) std::fill(instanceValues.begin() + length, instanceValues.begin() + valuesSet, 0.0f);
   valuesSet = length;

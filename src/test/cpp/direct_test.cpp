@@ -189,4 +189,26 @@ TEST_F(DirectTest, IntArraysWorkAlikeAndUnregisteringWithoutTheirRecordChangesNo
   EXPECT_EQ(XPLMFindDataRef("qovin/test/ints"), nullptr);
 }
 
+// An object that is not a direct buffer has no address and the capacity JNI
+// reports for it, -1: the size query answers it, reads and writes move nothing.
+TEST_F(DirectTest, ARecordWithoutADirectBufferAnswersItsCapacityAndMovesNothing) {
+  jclass floats = findClass("java/nio/FloatBuffer");
+  jobject heap = callStatic<jobject>(floats, staticMethod(floats, "allocate", "(I)Ljava/nio/FloatBuffer;"), 8);
+  jobject any = newObject("com/brevanto/qovin/data/XPlaneDataRef", "(Ljava/lang/String;)V",
+                          env()->NewStringUTF("sim/time/total_running_time_sec"));
+  auto registration = static_cast<jlongArray>(
+      callMethod<jobject>(any, "registerDirectFloatArrayDataAccessor", "(Ljava/lang/String;Ljava/lang/Object;)[J",
+                          env()->NewStringUTF("qovin/test/heap"), heap));
+  jlong pair[2] = {0, 0};
+  env()->GetLongArrayRegion(registration, 0, 2, pair);
+  XPLMDataRef ref = XPLMFindDataRef("qovin/test/heap");
+  EXPECT_EQ(XPLMGetDatavf(ref, nullptr, 0, 0), -1);
+  float values[4] = {1, 2, 3, 4};
+  XPLMSetDatavf(ref, values, 0, 4);
+  EXPECT_EQ(XPLMGetDatavf(ref, values, 0, 4), 0);
+  EXPECT_EQ(values[0], 1.0f);
+  callMethod(any, "unregisterDirectArrayDataAccessor", "(JJ)V", pair[0], pair[1]);
+  EXPECT_EQ(XPLMFindDataRef("qovin/test/heap"), nullptr);
+}
+
 }  // namespace

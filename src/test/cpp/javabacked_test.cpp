@@ -137,7 +137,9 @@ TEST_F(JavaBackedTest, ArrayWritesArriveAsANewArrayOfTheWrittenCount) {
   XPLMSetDatavf(handle(ref), values, 5, 3);
   XPLMSetDatavf(handle(ref), values, 0, -2);
   XPLMSetDatavf(handle(ref), nullptr, 0, 2);
-  EXPECT_EQ(calls(accessor), std::vector<std::string>{"writeFloatArray [0.5, 1.5, 2.5] 5 3"});
+  XPLMSetDatavf(handle(ref), values, 7, 0);
+  EXPECT_EQ(calls(accessor),
+            (std::vector<std::string>{"writeFloatArray [0.5, 1.5, 2.5] 5 3", "writeFloatArray [] 7 0"}));
   callMethod(ref, "unregister", "()V");
 }
 
