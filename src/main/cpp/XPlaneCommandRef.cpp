@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "bridge.h"
+#include "utf8.h"
 #include "registrations.h"
 #include "com_brevanto_qovin_util_XPlaneCommandRef.h"
 
@@ -46,24 +47,13 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_util_XPlaneCommandRef_initialize(
 // A null name finds and creates nothing; a null description is taken as "".
 JNIEXPORT jlong JNICALL Java_com_brevanto_qovin_util_XPlaneCommandRef_findCommandRef(JNIEnv* env, jobject,
                                                                                     jstring name) {
-  if (name == nullptr) return 0;
-  const char* text = env->GetStringUTFChars(name, nullptr);
-  if (text == nullptr) return 0;
-  XPLMCommandRef ref = XPLMFindCommand(text);
-  env->ReleaseStringUTFChars(name, text);
-  return reinterpret_cast<jlong>(ref);
+  return handleForText(env, name, XPLMFindCommand);
 }
 
 JNIEXPORT jlong JNICALL Java_com_brevanto_qovin_util_XPlaneCommandRef_createCommandRef(JNIEnv* env, jobject,
                                                                                       jstring name, jstring desc) {
-  if (name == nullptr) return 0;
-  const char* nameText = env->GetStringUTFChars(name, nullptr);
-  if (nameText == nullptr) return 0;
-  const char* descText = desc != nullptr ? env->GetStringUTFChars(desc, nullptr) : nullptr;
-  XPLMCommandRef ref = XPLMCreateCommand(nameText, descText != nullptr ? descText : "");
-  env->ReleaseStringUTFChars(name, nameText);
-  if (descText != nullptr) env->ReleaseStringUTFChars(desc, descText);
-  return reinterpret_cast<jlong>(ref);
+  const Utf8 description(env, desc);
+  return handleForText(env, name, [&](const char* text) { return XPLMCreateCommand(text, description.orEmpty()); });
 }
 
 JNIEXPORT jlong JNICALL Java_com_brevanto_qovin_util_XPlaneCommandRef_registerHandlerN(JNIEnv* env, jobject jcmdref,

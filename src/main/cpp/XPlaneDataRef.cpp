@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "bridge.h"
+#include "utf8.h"
 #include "com_brevanto_qovin_data_XPlaneDataRef.h"
 
 namespace {
@@ -28,13 +29,8 @@ char* charbuf = static_cast<char*>(std::malloc(kScratchElements * sizeof(char)))
 #define QOVIN_CRITICAL(name) JavaCritical_com_brevanto_qovin_data_XPlaneDataRef_##name
 
 // A null path finds nothing.
-JNIEXPORT jlong JNICALL QOVIN_DATAREF(findDataRef)(JNIEnv*, jobject, jstring path) {
-  if (path == nullptr) return 0;
-  const char* name = JVMP_env->GetStringUTFChars(path, nullptr);
-  if (name == nullptr) return 0;
-  XPLMDataRef ref = XPLMFindDataRef(name);
-  JVMP_env->ReleaseStringUTFChars(path, name);
-  return reinterpret_cast<jlong>(ref);
+JNIEXPORT jlong JNICALL QOVIN_DATAREF(findDataRef)(JNIEnv* env, jobject, jstring path) {
+  return handleForText(env, path, XPLMFindDataRef);
 }
 
 JNIEXPORT jint JNICALL QOVIN_DATAREF(getIntValueN)(JNIEnv*, jclass, jlong ref) { return XPLMGetDatai(handle(ref)); }

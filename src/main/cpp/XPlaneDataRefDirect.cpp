@@ -5,6 +5,7 @@
 #include <climits>
 
 #include "bridge.h"
+#include "utf8.h"
 #include "com_brevanto_qovin_data_XPlaneDataRef.h"
 #include "direct_buffers.h"
 #include "registrations.h"
@@ -36,14 +37,10 @@ jlong registerDirect(JNIEnv* env, jstring name, XPLMDataTypeID type, XPLMGetData
                      XPLMGetDatad_f readDouble, XPLMSetDatad_f writeDouble, XPLMGetDatavi_f readInts,
                      XPLMSetDatavi_f writeInts, XPLMGetDatavf_f readFloats, XPLMSetDatavf_f writeFloats,
                      void* refcon) {
-  if (name == nullptr) return 0;
-  const char* text = env->GetStringUTFChars(name, nullptr);
-  if (text == nullptr) return 0;
-  XPLMDataRef ref = XPLMRegisterDataAccessor(text, type, 1, readInt, writeInt, readFloat, writeFloat, readDouble,
-                                             writeDouble, readInts, writeInts, readFloats, writeFloats, nullptr,
-                                             nullptr, refcon, refcon);
-  env->ReleaseStringUTFChars(name, text);
-  return reinterpret_cast<jlong>(ref);
+  return handleForText(env, name, [&](const char* text) {
+    return XPLMRegisterDataAccessor(text, type, 1, readInt, writeInt, readFloat, writeFloat, readDouble, writeDouble,
+                                    readInts, writeInts, readFloats, writeFloats, nullptr, nullptr, refcon, refcon);
+  });
 }
 
 // A single value published at `position` of the shared buffer of its type.

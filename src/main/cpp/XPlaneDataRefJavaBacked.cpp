@@ -3,6 +3,7 @@
 #include <XPLMDataAccess.h>
 
 #include "bridge.h"
+#include "utf8.h"
 #include "registrations.h"
 #include "com_brevanto_qovin_data_XPlaneDataRef.h"
 
@@ -231,15 +232,14 @@ JNIEXPORT jlong JNICALL Java_com_brevanto_qovin_data_XPlaneDataRef_registerDataA
   jfieldID writeField = readField != nullptr ? env->GetFieldID(cls, "writeRef", "J") : nullptr;
   env->DeleteLocalRef(cls);
   if (writeField == nullptr) return 0;
-  const char* text = env->GetStringUTFChars(name, nullptr);
-  if (text == nullptr) return 0;
+  const Utf8 text(env, name);
+  if (!text) return 0;
   jobject readRef = readAccessor != nullptr ? env->NewGlobalRef(readAccessor) : nullptr;
   jobject writeRef = writeAccessor != nullptr ? env->NewGlobalRef(writeAccessor) : nullptr;
-  XPLMDataRef ref = XPLMRegisterDataAccessor(text, type, writable ? 1 : 0, DAreadInt, DAwriteInt, DAreadFloat,
+  XPLMDataRef ref = XPLMRegisterDataAccessor(text.c_str(), type, writable ? 1 : 0, DAreadInt, DAwriteInt, DAreadFloat,
                                              DAwriteFloat, DAreadDouble, DAwriteDouble, DAreadIntArray,
                                              DAwriteIntArray, DAreadFloatArray, DAwriteFloatArray, DAreadDataArray,
                                              DAwriteDataArray, readRef, writeRef);
-  env->ReleaseStringUTFChars(name, text);
   if (ref == nullptr) {
     if (readRef != nullptr) env->DeleteGlobalRef(readRef);
     if (writeRef != nullptr) env->DeleteGlobalRef(writeRef);

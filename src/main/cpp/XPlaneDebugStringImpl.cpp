@@ -6,16 +6,14 @@
 #include <string>
 
 #include "bridge.h"
+#include "utf8.h"
 #include "com_brevanto_qovin_util_XPlaneDebugStringImpl.h"
 
 // A null string writes nothing.
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_util_XPlaneDebugStringImpl_debugStringN(JNIEnv* env, jclass,
                                                                                         jstring str) {
-  if (str == nullptr) return;
-  const char* text = env->GetStringUTFChars(str, nullptr);
-  if (text == nullptr) return;
-  XPLMDebugString(text);
-  env->ReleaseStringUTFChars(str, text);
+  const Utf8 text(env, str);
+  if (text) XPLMDebugString(text.c_str());
 }
 
 // The text runs up to the first zero byte. An array without one is written

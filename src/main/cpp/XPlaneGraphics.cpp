@@ -5,12 +5,10 @@
 #include <algorithm>
 
 #include "bridge.h"
+#include "utf8.h"
 #include "com_brevanto_qovin_graphics_XPlaneGraphics.h"
 
 namespace {
-// Text up to this many bytes is drawn from the stack, without an allocation.
-constexpr jsize kTextOnStack = 512;
-
 // The three results of `convert` go into elements 0 to 2 of `out`; a shorter
 // array gets only what fits, a null array nothing. Other elements are left as they are.
 void convertInto(JNIEnv* env, jdouble a, jdouble b, jdouble c, jdoubleArray out,
@@ -40,18 +38,8 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_graphics_XPlaneGraphics_drawStrin
   jfloat rgb[3] = {0, 0, 0};
   if (color != nullptr) env->GetFloatArrayRegion(color, 0, std::min<jsize>(3, env->GetArrayLength(color)), rgb);
   int wrap = wrapWidth;
-  const jsize length = env->GetStringUTFLength(text);
-  if (length >= 0 && length < kTextOnStack) {
-    char chars[kTextOnStack];
-    env->GetStringUTFRegion(text, 0, env->GetStringLength(text), chars);
-    chars[length] = '\0';
-    XPLMDrawString(rgb, xOffset, yOffset, chars, &wrap, fontId);
-    return;
-  }
-  const char* chars = env->GetStringUTFChars(text, nullptr);
-  if (chars == nullptr) return;
-  XPLMDrawString(rgb, xOffset, yOffset, const_cast<char*>(chars), &wrap, fontId);
-  env->ReleaseStringUTFChars(text, chars);
+  const Utf8 chars(env, text);
+  if (chars) XPLMDrawString(rgb, xOffset, yOffset, const_cast<char*>(chars.c_str()), &wrap, fontId);
 }
 
 // Every element of texIds gets a new texture number; a null array asks for none.

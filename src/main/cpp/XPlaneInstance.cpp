@@ -3,9 +3,11 @@
 #include <XPLMInstance.h>
 
 #include <algorithm>
+#include <deque>
 #include <vector>
 
 #include "bridge.h"
+#include "utf8.h"
 #include "com_brevanto_qovin_scenery_XPlaneInstance.h"
 
 namespace {
@@ -24,33 +26,23 @@ jsize valuesSet = 0;
 
 // The names go to the simulator as a null-terminated list (a null array is an
 // empty list), however many there are. A null name is refused: nothing is
-// created and the result is 0. The names' references live in a local frame of
-// their own until their characters are released, so that the release needs no
-// JNI call that a pending exception (of a failed GetStringUTFChars) forbids.
+// created and the result is 0.
 JNIEXPORT jlong JNICALL Java_com_brevanto_qovin_scenery_XPlaneInstance_createInstance(JNIEnv* env, jclass, jlong objRef,
                                                                                       jobjectArray datarefs) {
   const jsize count = datarefs != nullptr ? env->GetArrayLength(datarefs) : 0;
-  if (env->PushLocalFrame(count + 1) != JNI_OK) return 0;
-  std::vector<jstring> strings(static_cast<size_t>(count), nullptr);
-  std::vector<const char*> names(static_cast<size_t>(count) + 1, nullptr);
-  jsize taken = 0;
-  for (; taken < count; ++taken) {
-    const auto i = static_cast<size_t>(taken);
-    strings[i] = static_cast<jstring>(env->GetObjectArrayElement(datarefs, taken));
-    if (strings[i] == nullptr) break;
-    names[i] = env->GetStringUTFChars(strings[i], nullptr);
-    if (names[i] == nullptr) break;
+  std::deque<Utf8> texts;
+  std::vector<const char*> names;
+  names.reserve(static_cast<size_t>(count) + 1);
+  for (jsize i = 0; i < count; ++i) {
+    auto name = static_cast<jstring>(env->GetObjectArrayElement(datarefs, i));
+    if (name == nullptr) return 0;
+    texts.emplace_back(env, name);
+    env->DeleteLocalRef(name);
+    names.push_back(texts.back().c_str());
   }
-  XPLMInstanceRef instance = nullptr;
-  if (taken == count) {
-    if (static_cast<size_t>(count) > instanceValues.size()) instanceValues.resize(static_cast<size_t>(count), 0.0f);
-    instance = XPLMCreateInstance(reinterpret_cast<XPLMObjectRef>(objRef), names.data());
-  }
-  for (jsize i = 0; i < taken; ++i) {
-    env->ReleaseStringUTFChars(strings[static_cast<size_t>(i)], names[static_cast<size_t>(i)]);
-  }
-  env->PopLocalFrame(nullptr);
-  return reinterpret_cast<jlong>(instance);
+  names.push_back(nullptr);
+  if (static_cast<size_t>(count) > instanceValues.size()) instanceValues.resize(static_cast<size_t>(count), 0.0f);
+  return reinterpret_cast<jlong>(XPLMCreateInstance(reinterpret_cast<XPLMObjectRef>(objRef), names.data()));
 }
 
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_scenery_XPlaneInstance_destroyInstance(JNIEnv*, jclass, jlong iref) {

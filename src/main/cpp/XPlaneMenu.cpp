@@ -7,6 +7,7 @@
 #include <XPLMMenus.h>
 
 #include "bridge.h"
+#include "utf8.h"
 #include "registrations.h"
 #include "com_brevanto_qovin_menu_XPlaneMenu.h"
 
@@ -62,10 +63,8 @@ JNIEXPORT jlong JNICALL Java_com_brevanto_qovin_menu_XPlaneMenu_findPluginsMenuN
 JNIEXPORT jlong JNICALL Java_com_brevanto_qovin_menu_XPlaneMenu_createMenuN(JNIEnv* env, jobject self,
                                                                            jstring jname, jlong parentPtr,
                                                                            jint parentItem) {
-  const char* name = jname != nullptr ? env->GetStringUTFChars(jname, nullptr) : nullptr;
-  XPLMMenuID created =
-      XPLMCreateMenu(name != nullptr ? name : "", menu(parentPtr), parentItem, XPlaneMenuHandler, self);
-  if (name != nullptr) env->ReleaseStringUTFChars(jname, name);
+  const Utf8 name(env, jname);
+  XPLMMenuID created = XPLMCreateMenu(name.orEmpty(), menu(parentPtr), parentItem, XPlaneMenuHandler, self);
   return reinterpret_cast<jlong>(created);
 }
 
@@ -92,10 +91,9 @@ JNIEXPORT jint JNICALL Java_com_brevanto_qovin_menu_XPlaneMenu_appendMenuItemN(J
     item = qovin::findRegistration(qovin::Kind::kMenuItem, menuItemPtr);
     if (item == nullptr || item->a != 0) return -1;
   }
-  const char* name = jname != nullptr ? env->GetStringUTFChars(jname, nullptr) : nullptr;
-  const int index = XPLMAppendMenuItem(menu(menuPtr), name != nullptr ? name : "",
-                                       reinterpret_cast<void*>(menuItemPtr), forceEnglish ? 1 : 0);
-  if (name != nullptr) env->ReleaseStringUTFChars(jname, name);
+  const Utf8 name(env, jname);
+  const int index =
+      XPLMAppendMenuItem(menu(menuPtr), name.orEmpty(), reinterpret_cast<void*>(menuItemPtr), forceEnglish ? 1 : 0);
   if (item != nullptr && index >= 0) {
     item->a = menuPtr;
     item->b = index;

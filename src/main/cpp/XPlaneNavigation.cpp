@@ -3,6 +3,7 @@
 #include <XPLMNavigation.h>
 
 #include "bridge.h"
+#include "utf8.h"
 #include "com_brevanto_qovin_navigation_XPlaneNavigation.h"
 
 namespace {
@@ -40,9 +41,9 @@ jobject toJava(JNIEnv* env, XPLMNavRef ref) {
   outID[kIdBytes - 1] = '\0';
   outName[kNameBytes - 1] = '\0';
   outReg[1] = '\0';
-  jstring id = env->NewStringUTF(outID);
-  jstring name = env->NewStringUTF(outName);
-  jstring reg = env->NewStringUTF(outReg);
+  jstring id = newJavaString(env, outID);
+  jstring name = newJavaString(env, outName);
+  jstring reg = newJavaString(env, outReg);
   if (id == nullptr || name == nullptr || reg == nullptr) return nullptr;
   jobject navRef = newJavaObject(env, "com/brevanto/qovin/navigation/XPlaneNavRef",
                                  "(IIFFFIFLjava/lang/String;Ljava/lang/String;Ljava/lang/String;)V", ref, type,
@@ -79,10 +80,6 @@ namespace {
 
 // Each step runs only while no Java error is pending, so a failure is left for
 // the caller to see and no JNI call is made over it.
-const char* chars(JNIEnv* env, jstring text) {
-  return text != nullptr && !env->ExceptionCheck() ? env->GetStringUTFChars(text, nullptr) : nullptr;
-}
-
 void unbox(JNIEnv* env, jobject boxed, float& value) {
   if (boxed == nullptr || env->ExceptionCheck()) return;
   jclass cls = env->FindClass("java/lang/Float");
@@ -106,8 +103,8 @@ JNIEXPORT jobject JNICALL Java_com_brevanto_qovin_navigation_XPlaneNavigation_fi
     JNIEnv* env, jobject, jstring jNameFragment, jstring jIdFragment, jobject jLat, jobject jLon, jobject jFreq,
     jint type) {
   if (offHostThread(env)) return nullptr;
-  const char* name = chars(env, jNameFragment);
-  const char* id = chars(env, jIdFragment);
+  const Utf8 name(env, jNameFragment);
+  const Utf8 id(env, jIdFragment);
   float lat = 0;
   float lon = 0;
   int freq = 0;
@@ -117,11 +114,9 @@ JNIEXPORT jobject JNICALL Java_com_brevanto_qovin_navigation_XPlaneNavigation_fi
   // A failed unboxing (or fragment) leaves its Java error pending: no search is made.
   const bool ready = !env->ExceptionCheck();
   const XPLMNavRef found =
-      ready ? XPLMFindNavAid(name, id, jLat != nullptr ? &lat : nullptr, jLon != nullptr ? &lon : nullptr,
+      ready ? XPLMFindNavAid(name.c_str(), id.c_str(), jLat != nullptr ? &lat : nullptr, jLon != nullptr ? &lon : nullptr,
                              jFreq != nullptr ? &freq : nullptr, type)
             : XPLM_NAV_NOT_FOUND;
-  if (name != nullptr) env->ReleaseStringUTFChars(jNameFragment, name);
-  if (id != nullptr) env->ReleaseStringUTFChars(jIdFragment, id);
   return ready ? toJava(env, found) : nullptr;
 }
 
@@ -166,7 +161,7 @@ JNIEXPORT jobject JNICALL Java_com_brevanto_qovin_navigation_XPlaneNavigation_ge
   outID[0] = '\0';
   XPLMGetFMSEntryInfo(index, &type, outID, &navRef, &altitude, &lat, &lon);
   outID[kIdBytes - 1] = '\0';
-  jstring id = env->NewStringUTF(outID);
+  jstring id = newJavaString(env, outID);
   if (id == nullptr) return nullptr;
   jobject navaid = navRef != XPLM_NAV_NOT_FOUND ? toJava(env, navRef) : nullptr;
   return newJavaObject(env, "com/brevanto/qovin/navigation/QOVINFmsEntryInfo",

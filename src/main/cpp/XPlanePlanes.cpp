@@ -5,6 +5,7 @@
 #include <string>
 
 #include "bridge.h"
+#include "utf8.h"
 #include "com_brevanto_qovin_planes_XPlanePlanes.h"
 
 namespace {
@@ -26,10 +27,10 @@ JNIEXPORT jobjectArray JNICALL Java_com_brevanto_qovin_planes_XPlanePlanes_getNt
   if (stringClass == nullptr) return nullptr;
   jobjectArray model = env->NewObjectArray(2, stringClass, nullptr);
   if (model == nullptr) return nullptr;
-  jstring file = env->NewStringUTF(fileName);
+  jstring file = newJavaString(env, fileName);
   if (file == nullptr) return nullptr;
   env->SetObjectArrayElement(model, 0, file);
-  jstring converted = env->NewStringUTF(convertPath(std::string(path)).c_str());
+  jstring converted = newJavaString(env, convertPath(std::string(path)).c_str());
   if (converted == nullptr) return nullptr;
   env->SetObjectArrayElement(model, 1, converted);
   return model;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "bridge.h"
+#include "utf8.h"
 
 #include "com_brevanto_qovin_XPlanePluginHelper.h"
 
@@ -56,7 +57,7 @@ namespace {
 // on with no exception pending.
 void logWith(jmethodID method, const char* msg) {
   if (logger == nullptr || JVMP_env == nullptr || JVMP_env->ExceptionCheck()) return;
-  jstring text = JVMP_env->NewStringUTF(msg);
+  jstring text = newJavaString(JVMP_env, msg);
   if (text == nullptr) {
     printAndClearException();
     return;
@@ -140,14 +141,13 @@ jobject newJavaObject(JNIEnv* env, const char* className, const char* signature,
 // logged at FINER. A null text sends a null parameter.
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_XPlanePluginHelper_sendMessageS(JNIEnv* env, jobject, jint plugin,
                                                                               jint msg, jstring param) {
-  const char* text = param != nullptr ? env->GetStringUTFChars(param, nullptr) : nullptr;
-  if (param != nullptr && text == nullptr) return;  // out of memory: the Java error is pending
+  const Utf8 chars(env, param);
+  const char* text = chars.c_str();
   std::stringstream lstr;
   lstr << "XPlanePluginHelper: Sending message " << msg << " with param " << (text != nullptr ? text : "null")
        << " to plugin " << plugin;
   logFiner(lstr);
   XPLMSendMessageToPlugin(plugin, msg, const_cast<char*>(text));
-  if (text != nullptr) env->ReleaseStringUTFChars(param, text);
 }
 
 // The receiver gets no length, so bytes without a zero among them are sent as
@@ -186,12 +186,8 @@ JNIEXPORT jboolean JNICALL Java_com_brevanto_qovin_XPlanePluginHelper_isEnabledN
 // A null signature finds no plugin (-1).
 JNIEXPORT jint JNICALL Java_com_brevanto_qovin_XPlanePluginHelper_findPluginBySignatureN(JNIEnv* env, jclass,
                                                                                         jstring sig) {
-  if (sig == nullptr) return XPLM_NO_PLUGIN_ID;
-  const char* text = env->GetStringUTFChars(sig, nullptr);
-  if (text == nullptr) return XPLM_NO_PLUGIN_ID;
-  const XPLMPluginID id = XPLMFindPluginBySignature(text);
-  env->ReleaseStringUTFChars(sig, text);
-  return id;
+  const Utf8 text(env, sig);
+  return text ? XPLMFindPluginBySignature(text.c_str()) : XPLM_NO_PLUGIN_ID;
 }
 
 // Each buffer is emptied before the simulator writes and terminated at its end
@@ -208,10 +204,10 @@ JNIEXPORT jobject JNICALL Java_com_brevanto_qovin_XPlanePluginHelper_getPluginIn
   terminate(pathbuf, kPathBytes);
   terminate(sigbuf, kSigBytes);
   terminate(descbuf, kDescBytes);
-  jstring name = env->NewStringUTF(namebuf);
-  jstring path = env->NewStringUTF(convertPath(std::string(pathbuf)).c_str());
-  jstring sig = env->NewStringUTF(sigbuf);
-  jstring desc = env->NewStringUTF(descbuf);
+  jstring name = newJavaString(env, namebuf);
+  jstring path = newJavaString(env, convertPath(std::string(pathbuf)).c_str());
+  jstring sig = newJavaString(env, sigbuf);
+  jstring desc = newJavaString(env, descbuf);
   if (name == nullptr || path == nullptr || sig == nullptr || desc == nullptr) return nullptr;
   return newJavaObject(env, "com/brevanto/qovin/QOVINPluginInfo",
                        "(JLjava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;)V",

@@ -3,6 +3,7 @@
 #include <XPLMScenery.h>
 
 #include "bridge.h"
+#include "utf8.h"
 #include "com_brevanto_qovin_scenery_XPlaneSceneryFactory.h"
 
 // Set by initialize, used by QOVINObjectLoaded.
@@ -60,12 +61,10 @@ JNIEXPORT jlong JNICALL Java_com_brevanto_qovin_scenery_XPlaneSceneryFactory_loa
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_scenery_XPlaneSceneryFactory_loadObjectAsyncN(JNIEnv* env, jobject,
                                                                                              jstring objPath,
                                                                                              jobject jcallback) {
-  if (objPath == nullptr || jcallback == nullptr) return;
-  const char* path = env->GetStringUTFChars(objPath, nullptr);
-  if (path == nullptr) return;
+  const Utf8 path(env, objPath);
+  if (!path || jcallback == nullptr) return;
   jobject request = JVMP_env->NewGlobalRef(jcallback);
-  if (request != nullptr) XPLMLoadObjectAsync(path, QOVINObjectLoaded, request);
-  env->ReleaseStringUTFChars(objPath, path);
+  if (request != nullptr) XPLMLoadObjectAsync(path.c_str(), QOVINObjectLoaded, request);
 }
 
 JNIEXPORT jlong JNICALL Java_com_brevanto_qovin_scenery_XPlaneSceneryFactory_createProbeN(JNIEnv*, jobject,

@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "bridge.h"
+#include "utf8.h"
 #include "registrations.h"
 #include "com_brevanto_qovin_display_XPlaneWindowHelper.h"
 
@@ -196,9 +197,8 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_display_XPlaneWindowHelper_setPos
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_display_XPlaneWindowHelper_setTitleN(JNIEnv* env, jclass,
                                                                                     jlong windowId,
                                                                                     jstring jtitle) {
-  const char* title = jtitle != nullptr ? env->GetStringUTFChars(jtitle, nullptr) : nullptr;
-  XPLMSetWindowTitle(reinterpret_cast<XPLMWindowID>(windowId), title != nullptr ? title : "");
-  if (title != nullptr) env->ReleaseStringUTFChars(jtitle, title);
+  const Utf8 title(env, jtitle);
+  XPLMSetWindowTitle(reinterpret_cast<XPLMWindowID>(windowId), title.orEmpty());
 }
 
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_display_XPlaneWindowHelper_setResizingLimitsN(

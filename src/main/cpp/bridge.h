@@ -6,6 +6,8 @@
 #include <XPLMNavigation.h>
 #include <jni.h>
 
+#include "utf8.h"
+
 #include <sstream>
 #include <string>
 
@@ -66,17 +68,13 @@ std::string convertPath(std::string inPath);
 // text buffers with every call, so it is not reentrant.
 jobject toJava(JNIEnv* env, XPLMNavRef ref);
 
-// The handle `call` gives for the modified UTF-8 characters of `text`, which
-// are held for that call only. A null text, or characters the JVM cannot
-// give, makes no call and gives 0.
+// The handle `call` gives for the UTF-8 of `text`, held for that call only. A
+// null text makes no call and gives 0.
 template <typename Call>
 jlong handleForText(JNIEnv* env, jstring text, Call call) {
-  if (text == nullptr) return 0;
-  const char* chars = env->GetStringUTFChars(text, nullptr);
-  if (chars == nullptr) return 0;
-  const jlong handle = reinterpret_cast<jlong>(call(chars));
-  env->ReleaseStringUTFChars(text, chars);
-  return handle;
+  const Utf8 chars(env, text);
+  if (!chars) return 0;
+  return reinterpret_cast<jlong>(call(chars.c_str()));
 }
 
 #endif
