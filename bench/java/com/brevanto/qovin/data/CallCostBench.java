@@ -54,6 +54,9 @@ final class CallCostBench {
         final XPlaneDataRef finder = new XPlaneDataRef(0L);
         final BaselineNatives baseFinder = new BaselineNatives();
         final String path = "sim/flightmodel/position/latitude";
+        // Two-, three- and four-byte characters (the baseline's modified UTF-8
+        // of the last differs, so neither side finds this name).
+        final String wide = "qovin/bench/h\u00F6he_\u00FCber_\u20AC_\uD83D\uDE80";
 
         System.out.println();
         System.out.println("Java to simulator" + (critical ? ", -XX:+CriticalJNINatives (the JavaCritical_ twins)" : "")
@@ -171,6 +174,19 @@ final class CallCostBench {
                 long s = 0;
                 for (int k = 0; k < n; k++) {
                     s += baseFinder.findDataRef(path);
+                }
+                return s;
+            });
+            measure("findDataRef, non-ASCII path", n -> {
+                long s = 0;
+                for (int k = 0; k < n; k++) {
+                    s += finder.findDataRef(wide);
+                }
+                return s;
+            }, n -> {
+                long s = 0;
+                for (int k = 0; k < n; k++) {
+                    s += baseFinder.findDataRef(wide);
                 }
                 return s;
             });
