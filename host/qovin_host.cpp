@@ -4,6 +4,8 @@
 //   qovin-host --classpath JARS --plugin CLASS [--frames N] [--frame-time SECONDS]
 //              [--set DATAREF=VALUE]... [--command NAME]... [--log-level LEVEL]
 //              [--check-jni] [--bridge LIBRARY] [--qovin-jar JAR]
+//
+// VALUE is a number, [a, b, ...] for an array, or a text for byte data.
 #include <XPLMDataAccess.h>
 #include <jni.h>
 
@@ -16,6 +18,7 @@
 #include <variant>
 #include <vector>
 
+#include "dataref_settings.h"
 #include "display_activity.h"
 #include "embedded_jvm.h"
 #include "navigation_report.h"
@@ -31,7 +34,7 @@ struct Options {
   std::string plugin;
   int frames = 60;
   float frameTime = 1.0f / 20.0f;
-  std::vector<std::pair<std::string, double>> settings;
+  std::vector<std::string> settings;  // DATAREF=VALUE
   std::vector<std::string> commands;
   std::string logLevel = "INFO";
   bool checkJni = false;
@@ -43,7 +46,8 @@ struct Options {
   std::cerr << "qovin-host: " << problem << "\n"
             << "usage: qovin-host --classpath JARS --plugin CLASS [--frames N] [--frame-time SECONDS]\n"
             << "                  [--set DATAREF=VALUE]... [--command NAME]... [--log-level LEVEL]\n"
-            << "                  [--check-jni] [--bridge LIBRARY] [--qovin-jar JAR]\n";
+            << "                  [--check-jni] [--bridge LIBRARY] [--qovin-jar JAR]\n"
+            << "VALUE: a number, [a, b, ...] for an array, or a text for byte data\n";
   std::exit(2);
 }
 
@@ -64,10 +68,7 @@ Options parse(int argc, char** argv) {
     } else if (arg == "--frame-time") {
       o.frameTime = std::strtof(value().c_str(), nullptr);
     } else if (arg == "--set") {
-      const std::string setting = value();
-      const size_t eq = setting.find('=');
-      if (eq == std::string::npos) usage("--set takes DATAREF=VALUE");
-      o.settings.emplace_back(setting.substr(0, eq), std::strtod(setting.c_str() + eq + 1, nullptr));
+      o.settings.push_back(value());
     } else if (arg == "--command") {
       o.commands.push_back(value());
     } else if (arg == "--log-level") {
@@ -268,7 +269,14 @@ void printSummary(const Options& o, bool failed, const std::string& registered) 
 int main(int argc, char** argv) {
   const Options o = parse(argc, argv);
   xplmsim::reset();
-  for (const auto& [name, value] : o.settings) xplmsim::setScalar(name, value);
+  for (const std::string& setting : o.settings) {
+    const std::string problem = qovinhost::applySetting(setting);
+    if (!problem.empty()) {
+      std::cerr << "qovin-host: --set " << setting << ": " << problem << "\n";
+      return 2;
+    }
+  }
+  xplmsim::updateWorld();
   qovinhost::listenToMessages();
 
   Jvm jvm(o);

@@ -30,6 +30,11 @@ typedef int (* XPLMCommandCallback_f)(XPLMCommandRef inCommand, XPLMCommandPhase
 /* Appends text to Log.txt. */
 XPLM_API void XPLMDebugString(const char * inString);
 
+/* The X-Plane root folder, with a trailing separator, into a buffer of at least 512 bytes. */
+XPLM_API void XPLMGetSystemPath(char * outSystemPath);
+/* The directory separator of the platform, as a text. */
+XPLM_API const char * XPLMGetDirectorySeparator(void);
+
 #if defined(XPLM200)
 XPLM_API XPLMCommandRef XPLMFindCommand(const char * inName);
 XPLM_API void           XPLMCommandBegin(XPLMCommandRef inCommand);

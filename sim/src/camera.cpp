@@ -7,6 +7,7 @@
 
 #include <limits>
 
+#include "owners.h"
 #include "state.h"
 #include "xplmsim/keys.h"
 
@@ -17,6 +18,7 @@ namespace {
 struct Camera {
   XPLMCameraControl_f controller = nullptr;
   void* refcon = nullptr;
+  int owner = 0;  // the plugin whose controller it is, and as which it is called
   XPLMCameraControlDuration duration = 0;
   long generation = 0;  // changes whenever the controller does
   XPLMCameraPosition_t position{0, 150, 30, -10, 160, 0, 1};
@@ -34,6 +36,7 @@ void endControl(bool tell) {
   Camera& c = camera();
   const XPLMCameraControl_f controller = c.controller;
   void* refcon = c.refcon;
+  const int owner = c.owner;
   c.controller = nullptr;
   c.refcon = nullptr;
   c.duration = 0;
@@ -41,6 +44,7 @@ void endControl(bool tell) {
   if (tell && controller != nullptr) {
     ++c.callbacks;
     ++c.losingCalls;
+    const CallerScope asOwner(owner);
     controller(nullptr, 1, refcon);
   }
 }
@@ -54,6 +58,7 @@ void XPLMControlCamera(XPLMCameraControlDuration inHowLong, XPLMCameraControl_f 
   Camera& c = camera();
   c.controller = inControlFunc;
   c.refcon = inRefcon;
+  c.owner = currentPlugin();
   c.duration = inHowLong;
 }
 
@@ -86,6 +91,7 @@ void runCamera() {
   constexpr float kUndefined = std::numeric_limits<float>::quiet_NaN();
   XPLMCameraPosition_t wanted{kUndefined, kUndefined, kUndefined, kUndefined, kUndefined, kUndefined, kUndefined};
   ++c.callbacks;
+  const CallerScope asOwner(c.owner);
   const int keep = c.controller(&wanted, 0, c.refcon);
   if (c.generation != generation) return;  // the controller changed during its call
   if (keep != 0) {
@@ -103,6 +109,7 @@ void userChangesView() {
 }
 
 int cameraCallbacks() { return camera().callbacks; }
+int cameraControlOf(int plugin) { return camera().controller != nullptr && camera().owner == plugin ? 1 : 0; }
 int cameraLosingCalls() { return camera().losingCalls; }
 
 void clearCamera() { camera() = Camera{}; }

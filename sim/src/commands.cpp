@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "catalog.h"
 #include "state.h"
 #include "xplmsim/datarefs.h"
 #include "xplmsim/flightloops.h"
@@ -41,6 +42,7 @@ XPLMCommandRef define(const std::string& name, const std::string& description, i
 bool runHandlers(XPLMCommandRef ref, Handlers& handlers, int phase) {
   return handlers.walk([&](size_t index) {
     const CommandHandlerEntry& h = handlers.at(index);
+    const CallerScope asOwner(h.owner);
     return h.handler(ref, phase, h.refcon) != 0;
   });
 }
@@ -120,7 +122,7 @@ void XPLMRegisterCommandHandler(XPLMCommandRef inComand, XPLMCommandCallback_f i
          ptr(inRefcon));
   Handlers* handlers = side(inComand, inBefore);
   if (handlers == nullptr || inHandler == nullptr) return;
-  handlers->add(CommandHandlerEntry{inHandler, inRefcon});
+  handlers->add(CommandHandlerEntry{inHandler, inRefcon, currentPlugin()});
 }
 
 // Removes the first registration with these four values, if there is one.
@@ -177,22 +179,47 @@ void continueHeldCommands() {
 
 void clearCommands() {
   State& s = state();
-  s.commands.clear();
-  s.commandsByName.clear();
+  for (size_t i = s.simulatorCommands; i < s.commands.size(); ++i) s.commandsByName.erase(s.commands.at(i).name);
+  s.commands.truncate(s.simulatorCommands);
 }
 
+// Every command the simulator lists (catalog.h) exists and runs its handlers;
+// these also do what the simulator does.
 void installDefaultCommands() {
   CallerScope asSimulator(0);
-  define("sim/operation/pause_toggle", "Toggle pause.", 0, [](int phase) {
+  State& s = state();
+  for (size_t i = 0; i < kCatalogCommandCount; ++i) {
+    if (i == s.commands.size()) define(kCatalogCommands[i], "", 0, nullptr);
+    CommandEntry& entry = s.commands.at(i);
+    entry.description.clear();
+    entry.held = false;
+    entry.before.clear();
+    entry.after.clear();
+    entry.actions.clear();
+    entry.own = nullptr;
+  }
+  s.simulatorCommands = kCatalogCommandCount;
+  const auto ownHandling = [](const char* name, const char* description, void (*own)(int)) {
+    CommandEntry* entry = command(handleOfName(name));
+    entry->description = description;
+    entry->own = own;
+  };
+  ownHandling("sim/operation/pause_toggle", "Toggle pause.", [](int phase) {
     if (phase == xplm_CommandBegin) setScalar("sim/time/paused", scalarValue("sim/time/paused") != 0 ? 0 : 1);
   });
-  define("sim/electrical/battery_1_toggle", "Toggle battery 1.", 0, [](int phase) {
+  ownHandling("sim/operation/pause_on", "Pause the sim.", [](int phase) {
+    if (phase == xplm_CommandBegin) setScalar("sim/time/paused", 1);
+  });
+  ownHandling("sim/operation/pause_off", "Un-pause the sim.", [](int phase) {
+    if (phase == xplm_CommandBegin) setScalar("sim/time/paused", 0);
+  });
+  ownHandling("sim/electrical/battery_1_toggle", "Toggle battery 1.", [](int phase) {
     if (phase == xplm_CommandBegin) toggle("sim/cockpit/electrical/battery_on");
   });
-  define("sim/engines/throttle_up", "Throttle up a bit.", 0, [](int phase) {
+  ownHandling("sim/engines/throttle_up", "Throttle up a bit.", [](int phase) {
     if (phase != xplm_CommandEnd) adjustThrottles(0.1f);
   });
-  define("sim/engines/throttle_down", "Throttle down a bit.", 0, [](int phase) {
+  ownHandling("sim/engines/throttle_down", "Throttle down a bit.", [](int phase) {
     if (phase != xplm_CommandEnd) adjustThrottles(-0.1f);
   });
 }

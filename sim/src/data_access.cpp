@@ -9,6 +9,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "catalog.h"
 #include "state.h"
 #include "xplmsim/datarefs.h"
 
@@ -116,6 +117,7 @@ int XPLMGetDatai(XPLMDataRef inDataRef) {
   DataRefEntry* e = readable(inDataRef, xplmType_Int);
   if (e == nullptr) return 0;
   if (e->kind == Kind::Owned) return static_cast<int>(e->number);
+  const CallerScope asPublisher(e->owner);
   return e->readInt ? e->readInt(e->readRefcon) : 0;
 }
 
@@ -126,6 +128,7 @@ void XPLMSetDatai(XPLMDataRef inDataRef, int inValue) {
   if (e->kind == Kind::Owned) {
     e->number = inValue;
   } else if (e->writeInt) {
+    const CallerScope asPublisher(e->owner);
     e->writeInt(e->writeRefcon, inValue);
   }
 }
@@ -135,6 +138,7 @@ float XPLMGetDataf(XPLMDataRef inDataRef) {
   DataRefEntry* e = readable(inDataRef, xplmType_Float);
   if (e == nullptr) return 0.0f;
   if (e->kind == Kind::Owned) return static_cast<float>(e->number);
+  const CallerScope asPublisher(e->owner);
   return e->readFloat ? e->readFloat(e->readRefcon) : 0.0f;
 }
 
@@ -145,6 +149,7 @@ void XPLMSetDataf(XPLMDataRef inDataRef, float inValue) {
   if (e->kind == Kind::Owned) {
     e->number = inValue;
   } else if (e->writeFloat) {
+    const CallerScope asPublisher(e->owner);
     e->writeFloat(e->writeRefcon, inValue);
   }
 }
@@ -154,6 +159,7 @@ double XPLMGetDatad(XPLMDataRef inDataRef) {
   DataRefEntry* e = readable(inDataRef, xplmType_Double);
   if (e == nullptr) return 0.0;
   if (e->kind == Kind::Owned) return e->number;
+  const CallerScope asPublisher(e->owner);
   return e->readDouble ? e->readDouble(e->readRefcon) : 0.0;
 }
 
@@ -164,6 +170,7 @@ void XPLMSetDatad(XPLMDataRef inDataRef, double inValue) {
   if (e->kind == Kind::Owned) {
     e->number = inValue;
   } else if (e->writeDouble) {
+    const CallerScope asPublisher(e->owner);
     e->writeDouble(e->writeRefcon, inValue);
   }
 }
@@ -173,6 +180,7 @@ int XPLMGetDatavi(XPLMDataRef inDataRef, int* outValues, int inOffset, int inMax
   DataRefEntry* e = readable(inDataRef, xplmType_IntArray);
   if (e == nullptr) return 0;
   if (e->kind == Kind::Owned) return readOwned(e->ints, outValues, inOffset, inMax);
+  const CallerScope asPublisher(e->owner);
   return e->readIntArray ? e->readIntArray(e->readRefcon, outValues, inOffset, inMax) : 0;
 }
 
@@ -183,6 +191,7 @@ void XPLMSetDatavi(XPLMDataRef inDataRef, int* inValues, int inoffset, int inCou
   if (e->kind == Kind::Owned) {
     writeOwned(e->ints, inValues, inoffset, inCount);
   } else if (e->writeIntArray) {
+    const CallerScope asPublisher(e->owner);
     e->writeIntArray(e->writeRefcon, inValues, inoffset, inCount);
   }
 }
@@ -192,6 +201,7 @@ int XPLMGetDatavf(XPLMDataRef inDataRef, float* outValues, int inOffset, int inM
   DataRefEntry* e = readable(inDataRef, xplmType_FloatArray);
   if (e == nullptr) return 0;
   if (e->kind == Kind::Owned) return readOwned(e->floats, outValues, inOffset, inMax);
+  const CallerScope asPublisher(e->owner);
   return e->readFloatArray ? e->readFloatArray(e->readRefcon, outValues, inOffset, inMax) : 0;
 }
 
@@ -202,6 +212,7 @@ void XPLMSetDatavf(XPLMDataRef inDataRef, float* inValues, int inoffset, int inC
   if (e->kind == Kind::Owned) {
     writeOwned(e->floats, inValues, inoffset, inCount);
   } else if (e->writeFloatArray) {
+    const CallerScope asPublisher(e->owner);
     e->writeFloatArray(e->writeRefcon, inValues, inoffset, inCount);
   }
 }
@@ -211,6 +222,7 @@ int XPLMGetDatab(XPLMDataRef inDataRef, void* outValue, int inOffset, int inMaxB
   DataRefEntry* e = readable(inDataRef, xplmType_Data);
   if (e == nullptr) return 0;
   if (e->kind == Kind::Owned) return readOwned(e->bytes, static_cast<uint8_t*>(outValue), inOffset, inMaxBytes);
+  const CallerScope asPublisher(e->owner);
   return e->readData ? e->readData(e->readRefcon, outValue, inOffset, inMaxBytes) : 0;
 }
 
@@ -221,6 +233,7 @@ void XPLMSetDatab(XPLMDataRef inDataRef, void* inValue, int inOffset, int inLeng
   if (e->kind == Kind::Owned) {
     writeOwned(e->bytes, static_cast<const uint8_t*>(inValue), inOffset, inLength);
   } else if (e->writeData) {
+    const CallerScope asPublisher(e->owner);
     e->writeData(e->writeRefcon, inValue, inOffset, inLength);
   }
 }
@@ -317,6 +330,24 @@ std::vector<float> floatArrayValue(const std::string& name) { return owned(name)
 std::vector<int> intArrayValue(const std::string& name) { return owned(name).ints; }
 std::vector<uint8_t> dataValue(const std::string& name) { return owned(name).bytes; }
 void setScalar(const std::string& name, double value) { owned(name).number = value; }
+void setFloatArray(const std::string& name, const std::vector<float>& values) {
+  writeOwned(owned(name).floats, values.data(), 0, static_cast<int>(values.size()));
+}
+void setIntArray(const std::string& name, const std::vector<int>& values) {
+  writeOwned(owned(name).ints, values.data(), 0, static_cast<int>(values.size()));
+}
+void setData(const std::string& name, const std::vector<uint8_t>& bytes) {
+  writeOwned(owned(name).bytes, bytes.data(), 0, static_cast<int>(bytes.size()));
+}
+
+DataRefInfo dataRefInfo(const std::string& name) {
+  const State& s = state();
+  auto found = s.datarefsByName.find(name);
+  if (found == s.datarefsByName.end()) return DataRefInfo{name};
+  const DataRefEntry& e = s.datarefs.at(found->second);
+  if (e.kind == Kind::Unbound) return DataRefInfo{name};
+  return DataRefInfo{e.name, e.types, e.writable, e.kind == Kind::Published, e.owner};
+}
 
 std::vector<DataRefInfo> dataRefs() {
   std::vector<DataRefInfo> all;
@@ -329,9 +360,29 @@ std::vector<DataRefInfo> dataRefs() {
   return all;
 }
 
+void installSimulatorDataRefs() {
+  State& s = state();
+  for (size_t i = 0; i < kCatalogDataRefCount; ++i) {
+    const CatalogDataRef& d = kCatalogDataRefs[i];
+    XPLMDataRef handle = nullptr;
+    DataRefEntry& e = i < s.datarefs.size() ? s.datarefs.at(i) : named(d.name, &handle);
+    e.kind = Kind::Owned;
+    e.types = d.types;
+    e.writable = d.writable;
+    e.owner = 0;
+    e.number = 0;
+    const size_t size = static_cast<size_t>(d.size);
+    e.floats.assign((d.types & xplmType_FloatArray) ? size : 0, 0.0f);
+    e.ints.assign((d.types & xplmType_IntArray) ? size : 0, 0);
+    e.bytes.assign((d.types & xplmType_Data) ? size : 0, 0);
+  }
+  s.simulatorDataRefs = kCatalogDataRefCount;
+}
+
 void clearDataRefs() {
-  state().datarefs.clear();
-  state().datarefsByName.clear();
+  State& s = state();
+  for (size_t i = s.simulatorDataRefs; i < s.datarefs.size(); ++i) s.datarefsByName.erase(s.datarefs.at(i).name);
+  s.datarefs.truncate(s.simulatorDataRefs);
 }
 
 }  // namespace xplmsim

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "owners.h"
 #include "state.h"
 #include "xplmsim/display.h"
 #include "xplmsim/keys.h"
@@ -18,6 +19,7 @@ struct DrawEntry {
   int phase = 0;
   int before = 0;
   void* refcon = nullptr;
+  int owner = kHostPlugin;  // the plugin that registered it, and as which it is called
 };
 
 struct Drawing {
@@ -47,6 +49,7 @@ bool runSide(int phase, int before) {
   callbacks.walk([&](size_t index) {
     const DrawEntry entry = callbacks.at(index);
     if (entry.phase == phase && entry.before == before) {
+      const CallerScope asOwner(entry.owner);
       if (entry.callback(phase, before, entry.refcon) == 0 && before) drawIt = false;
     }
     return true;
@@ -61,7 +64,7 @@ int XPLMRegisterDrawCallback(XPLMDrawCallback_f inCallback, XPLMDrawingPhase inP
   record("XPLMRegisterDrawCallback", ptr(reinterpret_cast<void*>(inCallback)), num(inPhase), num(inWantsBefore),
          ptr(inRefcon));
   if (inCallback == nullptr || !knownPhase(inPhase)) return 0;
-  drawing().callbacks.add(DrawEntry{inCallback, inPhase, inWantsBefore != 0 ? 1 : 0, inRefcon});
+  drawing().callbacks.add(DrawEntry{inCallback, inPhase, inWantsBefore != 0 ? 1 : 0, inRefcon, currentPlugin()});
   return 1;
 }
 
@@ -91,6 +94,16 @@ void drawFrame() {
 const std::vector<int>& phasesDrawn() { return drawing().drawn; }
 const std::vector<int>& framePhases() { return kFramePhases; }
 int drawCallbackCount() { return static_cast<int>(drawing().callbacks.size()); }
+
+int drawCallbacksOf(int plugin) {
+  Registrations<DrawEntry>& callbacks = drawing().callbacks;
+  int count = 0;
+  callbacks.walk([&](size_t index) {
+    count += callbacks.at(index).owner == plugin ? 1 : 0;
+    return true;
+  });
+  return count;
+}
 
 void clearDrawCallbacks() {
   drawing().callbacks.clear();

@@ -92,6 +92,19 @@ void XPLMSetGraphicsState(int inEnableFog, int inNumberTexUnits, int inEnableLig
 void XPLMWorldToLocal(double inLatitude, double inLongitude, double inAltitude, double* outX, double* outY,
                       double* outZ) {
   record("XPLMWorldToLocal", real(inLatitude), real(inLongitude), real(inAltitude));
+  worldToLocal(inLatitude, inLongitude, inAltitude, outX, outY, outZ);
+}
+
+void XPLMLocalToWorld(double inX, double inY, double inZ, double* outLatitude, double* outLongitude,
+                      double* outAltitude) {
+  record("XPLMLocalToWorld", real(inX), real(inY), real(inZ));
+  localToWorld(inX, inY, inZ, outLatitude, outLongitude, outAltitude);
+}
+
+namespace xplmsim {
+
+void worldToLocal(double inLatitude, double inLongitude, double inAltitude, double* outX, double* outY,
+                  double* outZ) {
   const Graphics& g = graphics();
   const double metresPerDegree = kEarthRadiusMetres * kRadiansPerDegree;
   if (outX != nullptr) {
@@ -101,9 +114,8 @@ void XPLMWorldToLocal(double inLatitude, double inLongitude, double inAltitude, 
   if (outZ != nullptr) *outZ = -(inLatitude - g.originLatitude) * metresPerDegree;
 }
 
-void XPLMLocalToWorld(double inX, double inY, double inZ, double* outLatitude, double* outLongitude,
-                      double* outAltitude) {
-  record("XPLMLocalToWorld", real(inX), real(inY), real(inZ));
+void localToWorld(double inX, double inY, double inZ, double* outLatitude, double* outLongitude,
+                  double* outAltitude) {
   const Graphics& g = graphics();
   const double metresPerDegree = kEarthRadiusMetres * kRadiansPerDegree;
   if (outLatitude != nullptr) *outLatitude = g.originLatitude - inZ / metresPerDegree;
@@ -112,8 +124,6 @@ void XPLMLocalToWorld(double inX, double inY, double inZ, double* outLatitude, d
   }
   if (outAltitude != nullptr) *outAltitude = inY;
 }
-
-namespace xplmsim {
 
 const std::vector<DrawnString>& drawnStrings() { return graphics().strings; }
 const std::vector<DrawnBox>& drawnBoxes() { return graphics().boxes; }

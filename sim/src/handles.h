@@ -32,6 +32,10 @@ class HandleTable {
   size_t size() const { return entries_.size(); }
   T& at(size_t index) const { return *entries_[index]; }
   void clear() { entries_.clear(); }
+  // Drops every entry after the first `count`: their handles are unknown from then on.
+  void truncate(size_t count) {
+    if (count < entries_.size()) entries_.resize(count);
+  }
 
  private:
   std::vector<std::unique_ptr<T>> entries_;

@@ -5,6 +5,7 @@
 #include <XPLMInstance.h>
 
 #include "scenery.h"
+#include "owners.h"
 #include "state.h"
 #include "xplmsim/scenery.h"
 
@@ -19,6 +20,7 @@ struct InstanceEntry {
   std::vector<float> values;
   int positionsSet = 0;
   bool destroyed = false;
+  int owner = 0;  // the plugin that created it
 };
 
 HandleTable<InstanceEntry, 0x1257A>& instanceTable() {
@@ -49,6 +51,7 @@ XPLMInstanceRef XPLMCreateInstance(XPLMObjectRef obj, const char** datarefs) {
   if (datarefs == nullptr || !holdObjectForInstance(obj)) return nullptr;
   auto entry = std::make_unique<InstanceEntry>();
   entry->object = obj;
+  entry->owner = currentPlugin();
   entry->values.assign(names.size(), 0.0f);
   entry->datarefs = std::move(names);
   return instanceTable().add(std::move(entry));
@@ -85,6 +88,13 @@ std::vector<InstanceInfo> instances() {
         InstanceInfo{table.handleOf(i), objectPath(e.object), e.datarefs, e.position, e.values, e.positionsSet});
   }
   return all;
+}
+
+int instancesOf(int plugin) {
+  int count = 0;
+  const auto& table = instanceTable();
+  for (size_t i = 0; i < table.size(); ++i) count += !table.at(i).destroyed && table.at(i).owner == plugin ? 1 : 0;
+  return count;
 }
 
 void clearInstances() { instanceTable().clear(); }

@@ -3,6 +3,7 @@
 // simulator. A sniffer answering 0 consumes the key.
 #include <XPLMDisplay.h>
 
+#include "owners.h"
 #include "state.h"
 #include "xplmsim/keys.h"
 
@@ -14,6 +15,7 @@ struct SnifferEntry {
   XPLMKeySniffer_f callback = nullptr;
   int beforeWindows = 0;
   void* refcon = nullptr;
+  int owner = kHostPlugin;  // the plugin that registered it, and as which it is called
 };
 
 struct Keys {
@@ -33,6 +35,7 @@ bool sniff(int beforeWindows, char key, XPLMKeyFlags flags, char virtualKey) {
   return !sniffers.walk([&](size_t index) {
     const SnifferEntry entry = sniffers.at(index);
     if (entry.beforeWindows != beforeWindows) return true;
+    const CallerScope asOwner(entry.owner);
     return entry.callback(key, flags, virtualKey, entry.refcon) != 0;
   });
 }
@@ -42,7 +45,7 @@ bool sniff(int beforeWindows, char key, XPLMKeyFlags flags, char virtualKey) {
 int XPLMRegisterKeySniffer(XPLMKeySniffer_f inCallback, int inBeforeWindows, void* inRefcon) {
   record("XPLMRegisterKeySniffer", ptr(reinterpret_cast<void*>(inCallback)), num(inBeforeWindows), ptr(inRefcon));
   if (inCallback == nullptr || keys().refuse) return 0;
-  keys().sniffers.add(SnifferEntry{inCallback, inBeforeWindows != 0 ? 1 : 0, inRefcon});
+  keys().sniffers.add(SnifferEntry{inCallback, inBeforeWindows != 0 ? 1 : 0, inRefcon, currentPlugin()});
   return 1;
 }
 
@@ -68,6 +71,16 @@ KeyResult pressKey(char key, XPLMKeyFlags flags, char virtualKey) {
 
 int keysReachingSimulator() { return keys().reachedSimulator; }
 int keySnifferCount() { return static_cast<int>(keys().sniffers.size()); }
+
+int keySniffersOf(int plugin) {
+  Registrations<SnifferEntry>& sniffers = keys().sniffers;
+  int count = 0;
+  sniffers.walk([&](size_t index) {
+    count += sniffers.at(index).owner == plugin ? 1 : 0;
+    return true;
+  });
+  return count;
+}
 
 void refuseKeySniffers(bool refuse) { keys().refuse = refuse; }
 

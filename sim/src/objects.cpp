@@ -1,14 +1,18 @@
 // XPLMScenery objects: loading (at once, or asynchronously with completion on a
-// later frame), drawing and unloading. Loads of a path already loaded give the
+// later frame), drawing and unloading. A path is relative to the X-Plane root
+// folder, or absolute; it loads if it names one of the objects the simulator
+// ships with (known without a file) or a file that starts as an OBJ file does. Loads of a path already loaded give the
 // same handle and count: the object is purged when every load is unloaded and
 // no instance holds it. Its handle is stale from then on: a call with it does
 // nothing and is counted as a use of a released handle.
 #include <XPLMScenery.h>
 
 #include <algorithm>
+#include <fstream>
 #include <set>
 #include <unordered_map>
 
+#include "owners.h"
 #include "scenery.h"
 #include "state.h"
 #include "xplmsim/scenery.h"
@@ -20,6 +24,7 @@ namespace {
 struct ObjectEntry {
   std::string path;
   int loads = 0;
+  std::vector<int> loaders;  // the plugin of each load not yet unloaded
   int instances = 0;
   bool async = false;
   long long drawCalls = 0;
@@ -59,18 +64,35 @@ ObjectEntry* loadedEntry(XPLMObjectRef object, const char* function) {
   return loadedEntry(object);
 }
 
-// One load of `path`: the loaded object's handle, or null for an unknown path.
+// Whether the file starts with the three lines of an OBJ file: "I" or "A" (the
+// line ends of the machine that wrote it), "800" (the version), "OBJ".
+bool isObjFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::string lines[3];
+  for (std::string& line : lines) {
+    if (!std::getline(file, line)) return false;
+    const size_t first = line.find_first_not_of(" \t\r");
+    line = first == std::string::npos ? "" : line.substr(first, line.find_last_not_of(" \t\r") - first + 1);
+  }
+  return (lines[0] == "I" || lines[0] == "A") && lines[1] == "800" && lines[2] == "OBJ";
+}
+
+// One load of `path`: the loaded object's handle, or null for a path that is
+// no object.
 XPLMObjectRef load(const char* path, bool async) {
   Objects& o = objectState();
-  if (path == nullptr || o.files.count(path) == 0) return nullptr;
+  if (path == nullptr) return nullptr;
   auto found = o.loadedByPath.find(path);
   if (found != o.loadedByPath.end()) {
     ++o.table.at(found->second).loads;
+    o.table.at(found->second).loaders.push_back(currentPlugin());
     return o.table.handleOf(found->second);
   }
+  if (o.files.count(path) == 0 && !isObjFile(underSystemPath(path))) return nullptr;
   auto entry = std::make_unique<ObjectEntry>();
   entry->path = path;
   entry->loads = 1;
+  entry->loaders.push_back(currentPlugin());
   entry->async = async;
   XPLMObjectRef handle = o.table.add(std::move(entry));
   o.loadedByPath.emplace(path, o.table.size() - 1);
@@ -130,6 +152,9 @@ void XPLMUnloadObject(XPLMObjectRef inObject) {
   ObjectEntry* entry = loadedEntry(inObject, "XPLMUnloadObject");
   if (entry == nullptr || entry->loads == 0) return;
   --entry->loads;
+  std::vector<int>& loaders = entry->loaders;  // the caller's load goes first
+  const auto caller = std::find(loaders.begin(), loaders.end(), currentPlugin());
+  loaders.erase(caller != loaders.end() ? caller : loaders.begin());
   purgeIfUnused(*entry);
 }
 
@@ -149,6 +174,22 @@ int completePendingLoads() {
 }
 
 int pendingLoads() { return static_cast<int>(objectState().pending.size()); }
+
+int pendingLoadsOf(int plugin) {
+  const std::vector<PendingLoad>& pending = objectState().pending;
+  return static_cast<int>(
+      std::count_if(pending.begin(), pending.end(), [&](const PendingLoad& p) { return p.plugin == plugin; }));
+}
+
+int objectLoadsOf(int plugin) {
+  int count = 0;
+  const Objects& o = objectState();
+  for (size_t i = 0; i < o.table.size(); ++i) {
+    const std::vector<int>& loaders = o.table.at(i).loaders;
+    count += static_cast<int>(std::count(loaders.begin(), loaders.end(), plugin));
+  }
+  return count;
+}
 
 std::vector<ObjectInfo> objects() {
   std::vector<ObjectInfo> all;

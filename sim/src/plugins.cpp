@@ -6,6 +6,7 @@
 #include <cstring>
 #include <map>
 
+#include "loaded_plugins.h"
 #include "state.h"
 #include "text_out.h"
 #include "xplmsim/plugins.h"
@@ -18,6 +19,7 @@ struct PluginTable {
   std::vector<Plugin> plugins;
   std::vector<PluginMessage> messages;
   std::map<int, MessageReceiver> receivers;
+  int nextId = 1;  // IDs are not reused until reset
 };
 
 PluginTable& table() {
@@ -32,14 +34,23 @@ Plugin* find(int id) {
   return nullptr;
 }
 
-void deliver(const Plugin& to, int message, void* param) {
-  if (!to.enabled || !to.receivesMessages) return;
+// The receiver is looked up at delivery: an earlier receiver may have
+// disabled or unloaded it.
+void deliver(int toId, int message, void* param) {
+  const Plugin* to = find(toId);
+  if (to == nullptr || !to->enabled || !to->receivesMessages) return;
   const int from = state().caller;
-  table().messages.push_back(PluginMessage{from, to.id, message, ptr(param)});
-  auto receiver = table().receivers.find(to.id);
-  if (receiver == table().receivers.end()) return;
-  CallerScope asReceiver(to.id);
-  receiver->second(from, message, param);
+  table().messages.push_back(PluginMessage{from, toId, message, ptr(param)});
+  CallerScope asReceiver(toId);
+  auto receiver = table().receivers.find(toId);
+  if (receiver != table().receivers.end()) receiver->second(from, message, param);
+  if (isLoadedPlugin(toId)) messageLoadedPlugin(toId, from, message, param);
+}
+
+void deliverToAll(int message, void* param) {
+  std::vector<int> ids;  // a receiver may load or unload plugins
+  for (const Plugin& p : table().plugins) ids.push_back(p.id);
+  for (int id : ids) deliver(id, message, param);
 }
 
 }  // namespace
@@ -89,6 +100,7 @@ int XPLMIsPluginEnabled(XPLMPluginID inPluginID) {
 
 int XPLMEnablePlugin(XPLMPluginID inPluginID) {
   record("XPLMEnablePlugin", num(inPluginID));
+  if (isLoadedPlugin(inPluginID)) return enableLoadedPlugin(inPluginID) ? 1 : 0;
   Plugin* p = find(inPluginID);
   if (p == nullptr) return 0;
   if (!p->enabled && !p->refusesEnable) p->enabled = true;
@@ -97,6 +109,7 @@ int XPLMEnablePlugin(XPLMPluginID inPluginID) {
 
 void XPLMDisablePlugin(XPLMPluginID inPluginID) {
   record("XPLMDisablePlugin", num(inPluginID));
+  if (isLoadedPlugin(inPluginID)) return disableLoadedPlugin(inPluginID);
   Plugin* p = find(inPluginID);
   if (p != nullptr) p->enabled = false;
 }
@@ -106,23 +119,35 @@ void XPLMDisablePlugin(XPLMPluginID inPluginID) {
 void XPLMSendMessageToPlugin(XPLMPluginID inPlugin, int inMessage, void* inParam) {
   record("XPLMSendMessageToPlugin", num(inPlugin), num(inMessage), ptr(inParam));
   if (inPlugin == XPLM_NO_PLUGIN_ID) {
-    const std::vector<Plugin> all = table().plugins;  // a receiver may load plugins
-    for (const Plugin& p : all) deliver(p, inMessage, inParam);
-    return;
+    deliverToAll(inMessage, inParam);
+  } else {
+    deliver(inPlugin, inMessage, inParam);
   }
-  const Plugin* p = find(inPlugin);
-  if (p != nullptr) deliver(Plugin(*p), inMessage, inParam);
 }
 
 namespace xplmsim {
 
 int addPlugin(const Plugin& plugin) {
   PluginTable& t = table();
-  int id = 1;
+  int id = t.nextId;
   for (const Plugin& p : t.plugins) id = std::max(id, p.id + 1);
+  t.nextId = id + 1;
   t.plugins.push_back(plugin);
   t.plugins.back().id = id;
   return id;
+}
+
+Plugin* findPlugin(int id) { return find(id); }
+
+void removePlugin(int id) {
+  std::vector<Plugin>& all = table().plugins;
+  all.erase(std::remove_if(all.begin(), all.end(), [&](const Plugin& p) { return p.id == id; }), all.end());
+  table().receivers.erase(id);
+}
+
+void sendSimulatorMessage(int message, void* param) {
+  CallerScope asSimulator(XPLM_PLUGIN_XPLANE);
+  deliverToAll(message, param);
 }
 
 std::vector<Plugin> plugins() { return table().plugins; }

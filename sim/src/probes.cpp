@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "scenery.h"
+#include "owners.h"
 #include "state.h"
 #include "xplmsim/scenery.h"
 
@@ -18,6 +19,7 @@ namespace {
 struct ProbeEntry {
   XPLMProbeType type = xplm_ProbeY;
   bool destroyed = false;
+  int owner = 0;  // the plugin that created it
 };
 
 struct Area {
@@ -88,6 +90,7 @@ XPLMProbeRef XPLMCreateProbe(XPLMProbeType inProbeType) {
   ++p.counts.live;
   auto entry = std::make_unique<ProbeEntry>();
   entry->type = inProbeType;
+  entry->owner = currentPlugin();
   return p.table.add(std::move(entry));
 }
 
@@ -126,7 +129,21 @@ void addTerrainArea(float minX, float minZ, float maxX, float maxZ, const Terrai
   probeState().areas.push_back(Area{minX, minZ, maxX, maxZ, terrain});
 }
 
+bool terrainHeight(double x, double z, double* height) {
+  const Terrain& t = terrainAt(static_cast<float>(x), static_cast<float>(z));
+  if (!t.present) return false;
+  *height = t.height + t.slopeX * x + t.slopeZ * z;
+  return true;
+}
+
 ProbeCounts probeCounts() { return probeState().counts; }
+
+int probesOf(int plugin) {
+  int count = 0;
+  const auto& table = probeState().table;
+  for (size_t i = 0; i < table.size(); ++i) count += !table.at(i).destroyed && table.at(i).owner == plugin ? 1 : 0;
+  return count;
+}
 int lastProbeResult() { return probeState().lastResult; }
 
 void clearTerrainAndProbes() {

@@ -44,6 +44,7 @@ void XPLMRegisterFlightLoopCallback(XPLMFlightLoop_f inFlightLoop, float inInter
   FlightLoopEntry entry;
   entry.callback = inFlightLoop;
   entry.refcon = inRefcon;
+  entry.owner = currentPlugin();
   schedule(entry, inInterval);
   state().flightLoops.add(entry);
 }
@@ -82,6 +83,7 @@ void runFlightLoop(float elapsedSeconds) {
     if (!due(entry)) return true;
     const float sinceLastCall = static_cast<float>(s.elapsedTime - entry.lastCallTime);
     ++s.flightLoopCalls;
+    const CallerScope asOwner(entry.owner);
     const float next = entry.callback(sinceLastCall, elapsedSeconds, s.loopCounter, entry.refcon);
     if (s.flightLoops.alive(index)) schedule(s.flightLoops.at(index), next);
     return true;

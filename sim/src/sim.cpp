@@ -4,6 +4,7 @@
 #include "state.h"
 #include "xplmsim/display.h"
 #include "xplmsim/flightloops.h"
+#include "xplmsim/loader.h"
 #include "xplmsim/scenery.h"
 
 namespace xplmsim {
@@ -14,6 +15,7 @@ State& state() {
 }
 
 void reset() {
+  stopPlugins();  // first: their XPluginStop still finds the world they registered in
   State& s = state();
   s.recording = true;
   s.caller = kHostPlugin;
@@ -37,7 +39,14 @@ void reset() {
   clearPlugins();
   clearAircraft();
   clearScenery();
+  clearSystemPath();
+  startWorldModel();
 }
+
+namespace {
+// The simulator is in its default world as soon as the library is loaded.
+[[maybe_unused]] const bool kDefaultWorldInstalled = (reset(), true);
+}  // namespace
 
 const std::vector<Call>& calls() { return state().calls; }
 

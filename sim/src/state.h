@@ -56,11 +56,13 @@ struct FlightLoopEntry {
   float interval = 0;
   double lastCallTime = 0;  // elapsed time of the last call, or of the (re)scheduling
   int lastCallLoop = 0;     // flight-loop counter of the same
+  int owner = kHostPlugin;  // the plugin that registered it, and as which it is called
 };
 
 struct CommandHandlerEntry {
   XPLMCommandCallback_f handler = nullptr;
   void* refcon = nullptr;
+  int owner = kHostPlugin;  // the plugin that registered it, and as which it is called
 };
 
 struct CommandEntry {
@@ -80,14 +82,16 @@ struct State {
   int frames = 0;
   std::vector<Call> calls;
   std::string debugLog;
-  HandleTable<DataRefEntry, 0xDA7A> datarefs;
+  HandleTable<DataRefEntry, 0xDA7A> datarefs;  // the simulator's own first, under fixed handles
   std::unordered_map<std::string, size_t> datarefsByName;
+  size_t simulatorDataRefs = 0;
   double elapsedTime = 0;
   int loopCounter = 0;
   long long flightLoopCalls = 0;
   Registrations<FlightLoopEntry> flightLoops;
-  HandleTable<CommandEntry, 0xC03D> commands;
+  HandleTable<CommandEntry, 0xC03D> commands;  // the simulator's own first, under fixed handles
   std::unordered_map<std::string, size_t> commandsByName;
+  size_t simulatorCommands = 0;
   std::map<std::string, int> releasedHandleUses;  // by XPLM function
 };
 
@@ -109,12 +113,26 @@ inline long long ptr(const void* p) { return static_cast<long long>(reinterpret_
 inline long long num(long long v) { return v; }
 inline double real(double v) { return v; }
 
-// Installs the default world's datarefs (reset calls it).
+// Installs the simulator's datarefs with the default world's values (reset calls it).
 void installDefaultDataRefs();
+// The simulator's own datarefs (catalog.h), every value 0. Reset keeps their
+// entries and restores them in place: no allocation, the same handles.
+void installSimulatorDataRefs();
+// Forgets every dataref but the simulator's own.
 void clearDataRefs();
-// Frame hook of the datarefs: time and position advance.
+// The world model (world_model.cpp): startWorldModel brings every value it
+// keeps in line with the default world (reset calls it last);
+// advanceDataRefs takes in what was written since, advances time and
+// position, and sets every value it keeps from them.
+void startWorldModel();
 void advanceDataRefs(float elapsedSeconds);
+// The flat-earth conversion of XPLMWorldToLocal and XPLMLocalToWorld, unrecorded.
+void worldToLocal(double latitude, double longitude, double altitude, double* x, double* y, double* z);
+void localToWorld(double x, double y, double z, double* latitude, double* longitude, double* altitude);
+// The terrain's local height at x, z (scenery missing there: false, nothing set).
+bool terrainHeight(double x, double z, double* height);
 void clearFlightLoops();
+// Forgets every command but the simulator's own, which installDefaultCommands restores.
 void clearCommands();
 void installDefaultCommands();
 // Runs the continue phase of every held command.
@@ -139,6 +157,10 @@ void clearAircraft();
 // Back to the default world's object files and terrain, with no objects,
 // pending loads, draws, probes or instances.
 void clearScenery();
+// Back to the default X-Plane root folder (system_path.cpp).
+void clearSystemPath();
+// A path as the simulator opens it: absolute as given, else under the root folder.
+std::string underSystemPath(const std::string& path);
 
 }  // namespace xplmsim
 

@@ -287,6 +287,7 @@ void XPLMTakeKeyboardFocus(XPLMWindowID inWindow) {
   if (WindowEntry* old = live(previous)) {
     if (old->key != nullptr) {
       ++old->info.keys;
+      const CallerScope asOwner(old->info.owner);
       old->key(previous, 0, 0, 0, old->info.refcon, 1);
     }
   }
@@ -326,6 +327,7 @@ void drawWindows() {
       WindowEntry& e = w.table.at(index);
       if (!e.alive || !e.info.visible || e.info.layer != layer || e.draw == nullptr) continue;
       ++e.info.draws;
+      const CallerScope asOwner(e.info.owner);
       e.draw(e.info.id, e.info.refcon);
     }
   }
@@ -376,6 +378,7 @@ InputResult mouse(int x, int y, XPLMMouseStatus status, bool right) {
   if (callback == nullptr) return InputResult{};
   ++(right ? target->info.rightClicks : target->info.clicks);
   const XPLMWindowID id = target->info.id;
+  const CallerScope asOwner(target->info.owner);
   return InputResult{id, callback(id, x, y, status, target->info.refcon)};
 }
 
@@ -392,6 +395,7 @@ InputResult moveMouse(int x, int y) {
   WindowEntry* target = hit(x, y, [](const WindowEntry& e) { return e.cursor != nullptr; });
   if (target == nullptr) return InputResult{};
   ++target->info.cursorQueries;
+  const CallerScope asOwner(target->info.owner);
   return InputResult{target->info.id, target->cursor(target->info.id, x, y, target->info.refcon)};
 }
 
@@ -402,6 +406,7 @@ InputResult turnWheel(int x, int y, int wheel, int clicks) {
   WindowEntry* target = hit(x, y, [](const WindowEntry& e) { return e.wheel != nullptr; });
   if (target == nullptr) return InputResult{};
   ++target->info.wheelTurns;
+  const CallerScope asOwner(target->info.owner);
   return InputResult{target->info.id, target->wheel(target->info.id, x, y, wheel, clicks, target->info.refcon)};
 }
 
@@ -409,6 +414,7 @@ InputResult deliverKeyToFocus(char key, XPLMKeyFlags flags, char virtualKey) {
   WindowEntry* target = live(windowsState().focus);
   if (target == nullptr || target->key == nullptr) return InputResult{};
   ++target->info.keys;
+  const CallerScope asOwner(target->info.owner);
   target->key(target->info.id, key, flags, virtualKey, target->info.refcon, 0);
   return InputResult{target->info.id, 1};
 }

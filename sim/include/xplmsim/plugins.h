@@ -10,7 +10,9 @@
 namespace xplmsim {
 
 // A loaded plugin. After reset there are two, both enabled: kHostPlugin (the
-// host plugin that runs the JVM) and kOtherPlugin.
+// host plugin that runs the JVM) and kOtherPlugin. Plugins loaded from .xpl
+// files (xplmsim/loader.h) join them; for those, enabling, disabling and
+// messages call the file's entry points, and refusesEnable is not used.
 struct Plugin {
   int id = 0;
   std::string name;
@@ -46,6 +48,9 @@ std::vector<PluginMessage> messages();
 // the parameter while it is valid. Reset removes every receiver.
 using MessageReceiver = std::function<void(int from, int message, void* param)>;
 void setMessageReceiver(int plugin, MessageReceiver receiver);
+// The simulator (XPLM_PLUGIN_XPLANE) sends a message, such as
+// XPLM_MSG_PLANE_LOADED, to every enabled plugin, in list order.
+void sendSimulatorMessage(int message, void* param);
 
 // --- aircraft ---------------------------------------------------------------------
 // The simulator's aircraft slots: 0 is the user's aircraft (a Cessna 172SP

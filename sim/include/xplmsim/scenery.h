@@ -12,8 +12,10 @@
 namespace xplmsim {
 
 // --- objects -----------------------------------------------------------------
-// Object files the simulator can load, by path relative to its folder. Loading
-// any other path fails (the handle is 0). The default world knows these:
+// Objects load from files, by path relative to the root folder (systemPath())
+// or absolute: a missing file, or one that does not start with the lines "I"
+// or "A", "800", "OBJ", gives 0. The objects the simulator ships with load by
+// their paths without a file; defineObjectFile adds one. These are known:
 constexpr const char* kFuelTruckObject = "Resources/default scenery/sim objects/apt_vehicles/fuel_truck.obj";
 constexpr const char* kTugObject = "Resources/default scenery/sim objects/apt_vehicles/pushback_tug.obj";
 constexpr const char* kBeaconObject = "Resources/default scenery/sim objects/apt_lights/beacon.obj";

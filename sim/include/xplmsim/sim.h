@@ -16,9 +16,10 @@ namespace xplmsim {
 constexpr int kHostPlugin = 1;
 constexpr int kOtherPlugin = 2;
 
-// Back to the default world: default datarefs with default values, no
+// Back to the default world: loaded plugins stopped and unloaded first
+// (xplmsim/loader.h), then default datarefs with default values, no
 // registrations, empty call record, debug log and released-handle counts,
-// frame counter 0.
+// frame counter 0. The library starts in the default world when it is loaded.
 void reset();
 
 // --- record of XPLM calls -------------------------------------------------
@@ -72,10 +73,20 @@ class CallerScope {
 // --- the simulator's log (XPLMDebugString) ---------------------------------
 const std::string& debugLog();
 
+// --- the X-Plane root folder -------------------------------------------------
+// The folder XPLMGetSystemPath answers (with a trailing "/") and under which
+// relative paths, such as those of XPLMLoadObject, are opened. By default the
+// working directory at reset. A path that is not absolute, or longer than the
+// 510 characters the SDK's 512-byte buffer holds with the separator, is
+// refused (false) and the folder stays as it was.
+bool setSystemPath(const std::string& folder);
+const std::string& systemPath();
+
 // --- frames ------------------------------------------------------------------
-// Runs `count` frames of `elapsedSeconds` each: simulated time advances, the
-// aircraft moves along its heading at its ground speed, the flight loop runs
-// and the frame is drawn.
+// Runs `count` frames of `elapsedSeconds` each: asynchronous loads complete,
+// simulated time advances, the aircraft moves along its heading at its ground
+// speed (and climbs at its vertical speed) and the world model's values follow
+// (xplmsim/datarefs.h), the flight loop runs and the frame is drawn.
 void runFrames(int count, float elapsedSeconds);
 // Frames run since reset.
 int frameCount();

@@ -124,6 +124,10 @@ public class ExamplePlugin implements XPlanePlugin {
         float seconds = runningTime.getFloat() - startTime;
         double metres = distanceMetres(startLatitude, startLongitude, latitude.getDouble(), longitude.getDouble());
         LOG.info(String.format("after %.1f s the aircraft has moved %.0f m", seconds, metres));
+        LOG.info(String.format("now %.0f kt indicated, %.1f m above ground, %.0f m east of the origin",
+                required("sim/cockpit2/gauges/indicators/airspeed_kts_pilot").getFloat(),
+                required("sim/flightmodel/position/y_agl").getFloat(),
+                required("sim/flightmodel/position/local_x").getFloat()));
         LOG.info("own datarefs: " + datarefs.describe());
         LOG.info("scenery: " + scenery.describe());
         throttle.setFloatArray(0, new float[] {0f});
