@@ -89,11 +89,40 @@ bool offHostThread(JNIEnv* env) {
   return true;
 }
 
+namespace {
+// Where callback exceptions go instead of standard error, if Java set it.
+jobject failureHandler = nullptr;
+jmethodID acceptMtd = nullptr;
+}  // namespace
+
 bool printAndClearException() {
   if (!JVMP_env->ExceptionCheck()) return false;
-  JVMP_env->ExceptionDescribe();
+  if (failureHandler == nullptr) {
+    JVMP_env->ExceptionDescribe();
+    JVMP_env->ExceptionClear();
+    return true;
+  }
+  jthrowable thrown = JVMP_env->ExceptionOccurred();
   JVMP_env->ExceptionClear();
+  JVMP_env->CallVoidMethod(failureHandler, acceptMtd, thrown);
+  if (JVMP_env->ExceptionCheck()) {
+    JVMP_env->ExceptionDescribe();
+    JVMP_env->ExceptionClear();
+  }
+  JVMP_env->DeleteLocalRef(thrown);
   return true;
+}
+
+// The handler is held by a global reference until it is replaced.
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_XPlanePluginHelper_setFailureHandler(JNIEnv* env, jclass,
+                                                                                   jobject handler) {
+  if (offHostThread(env)) return;
+  jclass consumer = env->FindClass("java/util/function/Consumer");
+  if (consumer == nullptr) return;
+  acceptMtd = env->GetMethodID(consumer, "accept", "(Ljava/lang/Object;)V");
+  env->DeleteLocalRef(consumer);
+  if (failureHandler != nullptr) env->DeleteGlobalRef(failureHandler);
+  failureHandler = handler != nullptr ? env->NewGlobalRef(handler) : nullptr;
 }
 
 // --- other plugins -------------------------------------------------------------

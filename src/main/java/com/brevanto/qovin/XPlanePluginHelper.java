@@ -34,6 +34,18 @@ public class XPlanePluginHelper {
         return loaded;
     }
 
+    /**
+     * Sends every exception a Java callback throws (and the bridge clears) to
+     * {@code handler} instead of printing it; null prints them again. The
+     * handler runs on the simulator's main thread; what it throws is printed.
+     */
+    public static void onCallbackFailure(java.util.function.Consumer<Throwable> handler) {
+        HostThread.check();
+        setFailureHandler(handler);
+    }
+
+    static native void setFailureHandler(java.util.function.Consumer<Throwable> handler);
+
     /** Binds the bridge to the calling thread and sets up the "QOVINNative" logger. */
     static native void initNatives();
 

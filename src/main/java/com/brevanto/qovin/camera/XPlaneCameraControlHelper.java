@@ -1,6 +1,7 @@
 package com.brevanto.qovin.camera;
 
 import com.brevanto.qovin.HostThread;
+import com.brevanto.qovin.Registrations;
 /**
  * Taking over the simulator's camera, and reading where it is.
  */
@@ -26,7 +27,18 @@ public final class XPlaneCameraControlHelper {
      */
     public static void controlCamera(QOVINCameraControl controller, int howLong) {
         HostThread.check();
-        controlCameraN(controller, howLong);
+        if (controller == null) {
+            controlCameraN(null, howLong);
+            return;
+        }
+        Control control = new Control(controller);
+        Registrations.add(control, () -> {
+            if (current == control) {
+                dontControl();
+            }
+        });
+        controlCameraN(control, howLong);
+        current = control;
     }
 
     /**
@@ -36,6 +48,33 @@ public final class XPlaneCameraControlHelper {
     public static void dontControl() {
         HostThread.check();
         dontControlN();
+        if (current != null) {
+            Registrations.remove(current);
+            current = null;
+        }
+    }
+
+    /** The control that holds the camera now, if it is one of ours. */
+    private static Control current;
+
+    /** A controller as the simulator holds it: it knows when control ends. */
+    private static final class Control implements QOVINCameraControl {
+        private final QOVINCameraControl controller;
+
+        Control(QOVINCameraControl controller) {
+            this.controller = controller;
+        }
+
+        @Override
+        public int controlCamera(QOVINCameraPosition position, boolean losingControl) {
+            if (losingControl) {
+                if (current == this) {
+                    current = null;
+                }
+                Registrations.remove(this);
+            }
+            return controller.controlCamera(position, losingControl);
+        }
     }
 
     /** x, y, z, pitch, heading, roll, zoom of the camera now. */

@@ -1,6 +1,7 @@
 package com.brevanto.qovin.data;
 
 import com.brevanto.qovin.HostThread;
+import com.brevanto.qovin.Registrations;
 import java.nio.ByteBuffer;
 import java.nio.ByteOrder;
 import java.nio.FloatBuffer;
@@ -25,6 +26,9 @@ public final class DirectArrayDataRef extends XPlaneDataRef {
                 : registerDirectIntArrayDataAccessor(name, ints);
         this.dataRefPtr = registration[0];
         this.bufferInfo = registration[1];
+        if (bufferInfo != 0) {
+            Registrations.add(this, this::unregister);
+        }
     }
 
     /** Publishes a writable float array dataref of {@code size} elements, all 0. */
@@ -57,6 +61,7 @@ public final class DirectArrayDataRef extends XPlaneDataRef {
         }
         unregisterDirectArrayDataAccessor(dataRefPtr, bufferInfo);
         bufferInfo = 0;
+        Registrations.remove(this);
     }
 
     private static ByteBuffer allocate(int size, int width) {

@@ -1,6 +1,7 @@
 package com.brevanto.qovin.data;
 
 import com.brevanto.qovin.HostThread;
+import com.brevanto.qovin.Registrations;
 import java.nio.ByteBuffer;
 import java.nio.ByteOrder;
 import java.util.BitSet;
@@ -45,6 +46,8 @@ public final class DirectDataRef extends XPlaneDataRef {
         if (!registered) {
             withdrawnValue = pool.get(position);
             pool.free(position);
+        } else {
+            Registrations.add(this, this::unregister);
         }
     }
 
@@ -102,6 +105,7 @@ public final class DirectDataRef extends XPlaneDataRef {
             withdrawnValue = pool.get(position);
             pool.free(position);
             registered = false;
+            Registrations.remove(this);
         }
     }
 

@@ -1,6 +1,7 @@
 package com.brevanto.qovin.data;
 
 import com.brevanto.qovin.HostThread;
+import com.brevanto.qovin.Registrations;
 /**
  * A dataref that Java publishes: every read by the simulator or another
  * plugin calls the read accessor, every write the write accessor.
@@ -32,6 +33,8 @@ public class JavaBackedDataRef extends XPlaneDataRef {
             this.registered = dataRefPtr != 0;
             if (!registered) {
                 releaseShared();
+            } else {
+                Registrations.add(this, this::unregister);
             }
         }
     }
@@ -48,6 +51,7 @@ public class JavaBackedDataRef extends XPlaneDataRef {
             writeRef = 0;
             registered = false;
             releaseShared();
+            Registrations.remove(this);
         }
     }
 }

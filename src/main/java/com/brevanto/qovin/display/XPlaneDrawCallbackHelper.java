@@ -1,6 +1,7 @@
 package com.brevanto.qovin.display;
 
 import com.brevanto.qovin.HostThread;
+import com.brevanto.qovin.Registrations;
 import java.util.HashMap;
 import java.util.Map;
 
@@ -61,6 +62,7 @@ public abstract class XPlaneDrawCallbackHelper {
         long handlerRef = registerDrawCallback(phase, before);
         if (handlerRef != 0) {
             registrations.put(handlerRef, new Registration(phase, before));
+            Registrations.add(handlerRef, () -> unregister(handlerRef));
         }
         return handlerRef;
     }
@@ -79,6 +81,7 @@ public abstract class XPlaneDrawCallbackHelper {
         int result = unregisterDrawCallback(handlerRef, registration.phase, registration.before);
         if (result == 1) {
             registrations.remove(handlerRef);
+            Registrations.remove(handlerRef);
         }
         return result;
     }

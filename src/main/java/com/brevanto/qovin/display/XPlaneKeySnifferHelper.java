@@ -1,6 +1,7 @@
 package com.brevanto.qovin.display;
 
 import com.brevanto.qovin.HostThread;
+import com.brevanto.qovin.Registrations;
 import java.util.HashMap;
 import java.util.Map;
 
@@ -37,6 +38,7 @@ public abstract class XPlaneKeySnifferHelper {
         long handlerRef = registerN(beforeWindows);
         if (handlerRef != -1) {
             registrations.put(handlerRef, beforeWindows);
+            Registrations.add(handlerRef, () -> unregister(handlerRef));
         }
         return handlerRef;
     }
@@ -55,6 +57,7 @@ public abstract class XPlaneKeySnifferHelper {
         int result = unregisterN(before, handlerRef);
         if (result == 1) {
             registrations.remove(handlerRef);
+            Registrations.remove(handlerRef);
         }
         return result;
     }

@@ -1,6 +1,7 @@
 package com.brevanto.qovin.display;
 
 import com.brevanto.qovin.HostThread;
+import com.brevanto.qovin.Registrations;
 /**
  * A simulator window drawn and controlled by this Java object. Subclass it,
  * override the callbacks you need, and open the window with one of the
@@ -96,6 +97,7 @@ public abstract class XPlaneWindowHelper {
         HostThread.check();
         checkClosed();
         windowId = createWindow(left, top, right, bottom, visible);
+        track();
         return windowId;
     }
 
@@ -107,6 +109,7 @@ public abstract class XPlaneWindowHelper {
         HostThread.check();
         checkClosed();
         windowId = createWindowEx(left, top, right, bottom, visible);
+        track();
         return windowId;
     }
 
@@ -119,6 +122,7 @@ public abstract class XPlaneWindowHelper {
         HostThread.check();
         checkClosed();
         windowId = createWindowEx2(left, top, right, bottom, visible, decorate, layer);
+        track();
         return windowId;
     }
 
@@ -134,6 +138,13 @@ public abstract class XPlaneWindowHelper {
             destroy(windowId);
             windowId = 0;
             destroyed = true;
+            Registrations.remove(this);
+        }
+    }
+
+    private void track() {
+        if (windowId != 0) {
+            Registrations.add(this, this::destroy);
         }
     }
 

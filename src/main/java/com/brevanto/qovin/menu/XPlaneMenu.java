@@ -1,6 +1,7 @@
 package com.brevanto.qovin.menu;
 
 import com.brevanto.qovin.HostThread;
+import com.brevanto.qovin.Registrations;
 import java.util.ArrayList;
 import java.util.List;
 
@@ -70,7 +71,6 @@ public final class XPlaneMenu {
         return menuPtr;
     }
 
-    /** Adds an item named {@code name} to this menu and hangs a new menu on it. */
     /**
      * Adds an item named {@code name} to this menu and hangs a new menu on it.
      * If the simulator refuses the item, the menu answered has handle 0.
@@ -85,6 +85,7 @@ public final class XPlaneMenu {
         Entry carrier = new Entry(null, 0, index);
         entries.add(carrier);
         carrier.submenu = new XPlaneMenu(name, this, index);
+        track(carrier);
         return carrier.submenu;
     }
 
@@ -105,7 +106,9 @@ public final class XPlaneMenu {
             removeMenuItemN(menuPtr, ref, -1);  // deletes the reference never placed
             return -1;
         }
-        entries.add(new Entry(item, ref, index));
+        Entry line = new Entry(item, ref, index);
+        entries.add(line);
+        track(line);
         return index;
     }
 
@@ -121,7 +124,9 @@ public final class XPlaneMenu {
             removeMenuItemN(menuPtr, 0, next);
         }
         if (next > 0) {
-            entries.add(new Entry(null, 0, next - 1));
+            Entry separator = new Entry(null, 0, next - 1);
+            entries.add(separator);
+            track(separator);
         }
     }
 
@@ -159,12 +164,14 @@ public final class XPlaneMenu {
             lines.sort((a, b) -> Integer.compare(b.index, a.index));
             for (Entry line : lines) {
                 removeMenuItemN(menuPtr, line.ref, line.index);
+                Registrations.remove(line);
             }
             entries.clear();
             return;
         }
         List<Long> refs = new ArrayList<>();
         for (Entry entry : entries) {
+            Registrations.remove(entry);
             if (entry.ref != 0) {
                 refs.add(entry.ref);
             }
@@ -234,9 +241,27 @@ public final class XPlaneMenu {
     }
 
     // The simulator moves every later line up by one index.
+    // A line is recorded under the plugin that added it, to be taken away if
+    // the plugin leaves it behind.
+    private void track(Entry line) {
+        Registrations.add(line, () -> release(line));
+    }
+
+    private synchronized void release(Entry line) {
+        if (destroyed || !entries.contains(line)) {
+            return;
+        }
+        if (line.submenu != null) {
+            line.submenu.destroy();
+        } else {
+            removeLine(line);
+        }
+    }
+
     private void removeLine(Entry line) {
         removeMenuItemN(menuPtr, line.ref, line.index);
         entries.remove(line);
+        Registrations.remove(line);
         for (Entry entry : entries) {
             if (entry.index > line.index) {
                 entry.index--;

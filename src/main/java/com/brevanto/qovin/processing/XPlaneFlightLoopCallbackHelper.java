@@ -1,6 +1,7 @@
 package com.brevanto.qovin.processing;
 
 import com.brevanto.qovin.HostThread;
+import com.brevanto.qovin.Registrations;
 import java.util.HashSet;
 import java.util.Set;
 
@@ -40,6 +41,7 @@ public abstract class XPlaneFlightLoopCallbackHelper {
         HostThread.check();
         long handlerRef = registerN(interval);
         registrations.add(handlerRef);
+        Registrations.add(handlerRef, () -> unregister(handlerRef));
         return handlerRef;
     }
 
@@ -54,6 +56,7 @@ public abstract class XPlaneFlightLoopCallbackHelper {
             return false;
         }
         unregisterN(handlerRef);
+        Registrations.remove(handlerRef);
         return true;
     }
 
@@ -62,6 +65,7 @@ public abstract class XPlaneFlightLoopCallbackHelper {
         HostThread.check();
         for (long handlerRef : registrations) {
             unregisterN(handlerRef);
+            Registrations.remove(handlerRef);
         }
         registrations.clear();
     }

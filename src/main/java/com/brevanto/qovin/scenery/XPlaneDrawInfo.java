@@ -1,6 +1,7 @@
 package com.brevanto.qovin.scenery;
 
 import com.brevanto.qovin.HostThread;
+import com.brevanto.qovin.Registrations;
 import java.util.Objects;
 
 /**
@@ -26,6 +27,7 @@ public final class XPlaneDrawInfo implements QOVINDrawInfo, AutoCloseable {
         if (address == 0) {
             throw new OutOfMemoryError("cannot allocate " + size + " draw locations");
         }
+        Registrations.add(this, this::free);
     }
 
     @Override
@@ -51,6 +53,7 @@ public final class XPlaneDrawInfo implements QOVINDrawInfo, AutoCloseable {
         if (address != 0) {
             freeDrawInfoStruct(address, size);
             address = 0;
+            Registrations.remove(this);
         }
     }
 

@@ -1,6 +1,7 @@
 package com.brevanto.qovin.scenery;
 
 import com.brevanto.qovin.HostThread;
+import com.brevanto.qovin.Registrations;
 /**
  * An instance of a loaded object: placed by a location plus one value per
  * dataref name given at its creation, which drive the object's animations.
@@ -32,7 +33,12 @@ public final class XPlaneInstance {
         }
         String[] names = datarefs == null ? new String[0] : datarefs.clone();
         long handle = createInstance(object.getHandle(), names);
-        return handle == 0 ? null : new XPlaneInstance(handle, names.length);
+        if (handle == 0) {
+            return null;
+        }
+        XPlaneInstance instance = new XPlaneInstance(handle, names.length);
+        Registrations.add(instance, instance::destroy);
+        return instance;
     }
 
     /** The simulator's handle, 0 once destroyed. */
@@ -75,6 +81,7 @@ public final class XPlaneInstance {
         if (handle != 0) {
             destroyInstance(handle);
             handle = 0;
+            Registrations.remove(this);
         }
         if (ownLocation != null) {
             ownLocation.free();

@@ -1,6 +1,7 @@
 package com.brevanto.qovin.scenery;
 
 import com.brevanto.qovin.HostThread;
+import com.brevanto.qovin.Registrations;
 /**
  * A scenery object loaded by the simulator. Draw it from a drawing callback;
  * unload it once it is no longer needed. After {@link #unload()} its handle is
@@ -50,6 +51,7 @@ public final class XPlaneObjectRef implements QOVINObjectRef {
         if (isLoaded()) {
             unloaded = true;
             unloadN(handle);
+            Registrations.remove(this);
         }
     }
 

@@ -1,6 +1,7 @@
 package com.brevanto.qovin.scenery;
 
 import com.brevanto.qovin.HostThread;
+import com.brevanto.qovin.Registrations;
 /** A terrain probe: finds the terrain on the vertical through a local point. */
 public final class XPlaneProbeRef {
     private long handle;
@@ -34,6 +35,7 @@ public final class XPlaneProbeRef {
         if (handle != 0) {
             destroyN(handle);
             handle = 0;
+            Registrations.remove(this);
         }
     }
 

@@ -1,6 +1,7 @@
 package com.brevanto.qovin.scenery;
 
 import com.brevanto.qovin.HostThread;
+import com.brevanto.qovin.Registrations;
 import java.util.Objects;
 
 /** Loads scenery objects and creates terrain probes. */
@@ -20,7 +21,12 @@ public class XPlaneSceneryFactory {
     public XPlaneObjectRef loadObject(String path) {
         HostThread.check();
         long handle = loadObjectN(Objects.requireNonNull(path, "path"));
-        return handle == 0 ? null : new XPlaneObjectRef(handle);
+        if (handle == 0) {
+            return null;
+        }
+        XPlaneObjectRef object = new XPlaneObjectRef(handle);
+        Registrations.add(object, object::unload);
+        return object;
     }
 
     /**
@@ -31,7 +37,18 @@ public class XPlaneSceneryFactory {
      */
     public void loadObjectAsync(String path, QOVINObjectLoadCallback callback) {
         HostThread.check();
-        loadObjectAsyncN(Objects.requireNonNull(path, "path"), Objects.requireNonNull(callback, "callback"));
+        Objects.requireNonNull(callback, "callback");
+        ClassLoader owner = Registrations.callingOwner();
+        // The object is recorded under the plugin that asked for it; one that
+        // arrives after that plugin is gone is unloaded at once.
+        QOVINObjectLoadCallback delivery = object -> {
+            if (object.isLoaded() && !Registrations.addFor(owner, object, object::unload)) {
+                object.unload();
+                return;
+            }
+            callback.objectLoaded(object);
+        };
+        loadObjectAsyncN(Objects.requireNonNull(path, "path"), owner == null ? callback : delivery);
     }
 
     /** A new terrain probe of type {@link #PROBE_Y}, or null if the simulator gives none. */
@@ -43,7 +60,12 @@ public class XPlaneSceneryFactory {
     public XPlaneProbeRef createProbe(int type) {
         HostThread.check();
         long handle = createProbeN(type);
-        return handle == 0 ? null : new XPlaneProbeRef(handle);
+        if (handle == 0) {
+            return null;
+        }
+        XPlaneProbeRef probe = new XPlaneProbeRef(handle);
+        Registrations.add(probe, probe::destroy);
+        return probe;
     }
 
     private static native void initialize();

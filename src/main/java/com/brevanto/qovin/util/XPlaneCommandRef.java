@@ -1,6 +1,7 @@
 package com.brevanto.qovin.util;
 
 import com.brevanto.qovin.HostThread;
+import com.brevanto.qovin.Registrations;
 import java.util.HashMap;
 import java.util.Map;
 
@@ -74,6 +75,7 @@ public class XPlaneCommandRef {
         HostThread.check();
         long handlerRef = registerHandlerN(commandRef, before);
         registrations.put(handlerRef, before);
+        Registrations.add(handlerRef, () -> unregisterHandler(handlerRef));
         return handlerRef;
     }
 
@@ -89,6 +91,7 @@ public class XPlaneCommandRef {
             return false;
         }
         unregisterHandlerN(commandRef, handlerRef, before);
+        Registrations.remove(handlerRef);
         return true;
     }
 
@@ -97,6 +100,7 @@ public class XPlaneCommandRef {
         HostThread.check();
         for (Map.Entry<Long, Boolean> registration : registrations.entrySet()) {
             unregisterHandlerN(commandRef, registration.getKey(), registration.getValue());
+            Registrations.remove(registration.getKey());
         }
         registrations.clear();
     }

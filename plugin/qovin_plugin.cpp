@@ -1,0 +1,125 @@
+// qovin.xpl: the X-Plane plugin that runs Java plugins. It finds Java, starts
+// the process's one JVM (or reuses it), and hands every call of the simulator
+// to com.brevanto.qovin.host.Host, where the policy lives.
+#include <XPLMDefs.h>
+#include <XPLMPlugin.h>
+#include <XPLMUtilities.h>
+#include <jni.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "java_runtime.h"
+#include "plugin_settings.h"
+
+namespace {
+
+JNIEnv* env = nullptr;
+jclass host = nullptr;
+
+void logLine(const std::string& line) { XPLMDebugString((line + "\n").c_str()); }
+
+// The folder of qovin: the parent of lin_x64/, where this plugin's file lies.
+std::string pluginFolder() {
+  char path[1024] = {0};
+  XPLMGetPluginInfo(XPLMGetMyID(), nullptr, path, nullptr, nullptr);
+  path[sizeof(path) - 1] = '\0';
+  std::string folder(path);
+  for (int level = 0; level < 2; ++level) {
+    const auto slash = folder.find_last_of('/');
+    folder = slash == std::string::npos ? "." : folder.substr(0, slash);
+  }
+  return folder;
+}
+
+std::string systemPath() {
+  char path[1024] = {0};
+  XPLMGetSystemPath(path);
+  path[sizeof(path) - 1] = '\0';
+  return path;
+}
+
+std::vector<std::string> jvmOptions(const qovin::Settings& settings, const std::string& folder) {
+  std::vector<std::string> options = {"-Xrs", "-Djava.class.path=" + folder + "/qovin.jar",
+                                      "-Xms" + settings.get("heap_min", "64m"),
+                                      "-Xmx" + settings.get("heap_max", "512m")};
+  const std::string gc = settings.get("gc", "Z");
+  options.push_back("-XX:+Use" + gc + "GC");
+  if (settings.flag("developer", false)) options.push_back("-Xcheck:jni");
+  std::string extra = settings.get("jvm_options");
+  for (size_t start = 0; start < extra.size();) {
+    const size_t end = extra.find(' ', start);
+    const std::string option = extra.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    if (!option.empty()) options.push_back(option);
+    if (end == std::string::npos) break;
+    start = end + 1;
+  }
+  return options;
+}
+
+// Calls Host.<name> with `signature`; an exception is printed and cleared and
+// counts as a failure.
+template <typename... A>
+bool callHost(const char* name, const char* signature, A... args) {
+  if (env == nullptr || host == nullptr) return false;
+  jmethodID method = env->GetStaticMethodID(host, name, signature);
+  bool ok = method != nullptr;
+  if (ok) {
+    if (signature[std::strlen(signature) - 1] == 'Z') {
+      ok = env->CallStaticBooleanMethod(host, method, args...) == JNI_TRUE;
+    } else {
+      env->CallStaticVoidMethod(host, method, args...);
+    }
+  }
+  if (env->ExceptionCheck()) {
+    env->ExceptionDescribe();
+    env->ExceptionClear();
+    return false;
+  }
+  return ok;
+}
+
+}  // namespace
+
+PLUGIN_API int XPluginStart(char* outName, char* outSig, char* outDesc) {
+  std::strcpy(outName, "qovin");
+  std::strcpy(outSig, "com.brevanto.qovin");
+  std::strcpy(outDesc, "Runs Java plugins.");
+  const std::string folder = pluginFolder();
+  const qovin::Settings settings = qovin::readSettings(folder + "/qovin.ini");
+  logLine("qovin: starting from " + folder);
+  env = qovin::attachToJava(settings, folder, jvmOptions(settings, folder), logLine);
+  if (env == nullptr) return 0;
+  jclass found = env->FindClass("com/brevanto/qovin/host/Host");
+  if (found == nullptr) {
+    env->ExceptionClear();
+    logLine("qovin: " + folder + "/qovin.jar holds no com.brevanto.qovin.host.Host: reinstall qovin");
+    return 0;
+  }
+  host = static_cast<jclass>(env->NewGlobalRef(found));
+  env->DeleteLocalRef(found);
+  jstring jfolder = env->NewStringUTF(folder.c_str());
+  jstring jsystem = env->NewStringUTF(systemPath().c_str());
+  const bool started = callHost("start", "(Ljava/lang/String;Ljava/lang/String;)Z", jfolder, jsystem);
+  env->DeleteLocalRef(jfolder);
+  env->DeleteLocalRef(jsystem);
+  if (!started) logLine("qovin: the Java host did not start; see the qovin log");
+  return started ? 1 : 0;
+}
+
+PLUGIN_API void XPluginStop(void) {
+  callHost("stop", "()V");
+  if (env != nullptr && host != nullptr) env->DeleteGlobalRef(host);
+  host = nullptr;
+  // The JVM stays: it cannot be created again in this process.
+}
+
+PLUGIN_API int XPluginEnable(void) { return callHost("enable", "()Z") ? 1 : 0; }
+
+PLUGIN_API void XPluginDisable(void) { callHost("disable", "()V"); }
+
+PLUGIN_API void XPluginReceiveMessage(XPLMPluginID inFrom, int inMessage, void* inParam) {
+  callHost("receiveMessage", "(IIJ)V", static_cast<jint>(inFrom), static_cast<jint>(inMessage),
+           static_cast<jlong>(reinterpret_cast<intptr_t>(inParam)));
+}
