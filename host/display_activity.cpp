@@ -1,4 +1,5 @@
 #include "display_activity.h"
+#include "runner_plugin.h"
 
 #include <XPLMDisplay.h>
 #include <XPLMMenus.h>
@@ -14,7 +15,7 @@
 
 void userUsesWindows() {
   for (const xplmsim::WindowInfo& w : xplmsim::windows()) {
-    if (w.owner != xplmsim::kHostPlugin || !w.visible) continue;
+    if (w.owner != qovinhost::runnerPlugin() || !w.visible) continue;
     const int x = (w.left + w.right) / 2;
     const int y = (w.top + w.bottom) / 2;
     xplmsim::moveMouse(x, y);
@@ -27,7 +28,7 @@ void userUsesWindows() {
 
 void userUsesMenus() {
   for (const xplmsim::MenuInfo& menu : xplmsim::menus()) {
-    if (menu.owner != xplmsim::kHostPlugin) continue;
+    if (menu.owner != qovinhost::runnerPlugin()) continue;
     for (size_t i = 0; i < menu.items.size(); ++i) xplmsim::pickMenuItem(menu.id, static_cast<int>(i));
   }
 }
@@ -40,7 +41,7 @@ const char* checkText(int check) {
 // The plugin's items of `menu`, and of the menus hung on them, indented by depth.
 void describeMenu(const xplmsim::MenuInfo& menu, int depth, std::ostringstream& out) {
   for (const xplmsim::MenuItemInfo& item : menu.items) {
-    if (item.owner != xplmsim::kHostPlugin) continue;
+    if (item.owner != qovinhost::runnerPlugin()) continue;
     out << std::string(4 + 2 * depth, ' ');
     if (item.separator) {
       out << "----\n";
@@ -58,7 +59,7 @@ std::string displayRegistrations() {
   std::ostringstream out;
   int count = 0;
   for (const xplmsim::WindowInfo& w : xplmsim::windows()) {
-    if (w.owner != xplmsim::kHostPlugin) continue;
+    if (w.owner != qovinhost::runnerPlugin()) continue;
     ++count;
     out << "    \"" << w.title << "\" at " << w.left << "," << w.top << " to " << w.right << "," << w.bottom
         << (w.legacy ? " (legacy)" : "") << (w.decorated ? " decorated" : "") << ", layer " << w.layer

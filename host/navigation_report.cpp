@@ -1,4 +1,5 @@
 #include "navigation_report.h"
+#include "runner_plugin.h"
 
 #include <XPLMNavigation.h>
 #include <XPLMPlanes.h>
@@ -52,7 +53,7 @@ std::string entryLine(int index, const xplmsim::FmsEntry& e) {
 void listenToMessages() {
   received().clear();
   for (const xplmsim::Plugin& plugin : xplmsim::plugins()) {
-    if (plugin.id == xplmsim::kHostPlugin) continue;
+    if (plugin.id == xplmsim::kHostPlugin || plugin.id == runnerPlugin()) continue;
     const std::string name = plugin.name + " (plugin " + std::to_string(plugin.id) + ")";
     xplmsim::setMessageReceiver(plugin.id, [name](int from, int message, void* param) {
       const std::string text = param != nullptr ? "\"" + std::string(static_cast<const char*>(param)) + "\"" : "null";

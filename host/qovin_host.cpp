@@ -1,16 +1,24 @@
-// qovin-host: runs a Java plugin against the stand-in simulator, as the
-// simulator's host plugin would run it, and reports what happened.
+// qovin-host: the stand-in X-Plane. It loads the plugins of an X-Plane-like
+// folder as X-Plane does (qovin.xpl among them, which runs the Java plugins of
+// its plugins/ folder), runs frames, and reports what happened.
 //
-//   qovin-host --classpath JARS --plugin CLASS [--frames N] [--frame-time SECONDS]
-//              [--set DATAREF=VALUE]... [--command NAME]... [--log-level LEVEL]
-//              [--check-jni] [--bridge LIBRARY] [--qovin-jar JAR]
+//   qovin-host --xplane ROOT | --classpath JARS --plugin CLASS
+//              [--frames N] [--frame-time SECONDS] [--set DATAREF=VALUE]...
+//              [--command NAME]... [--log-level LEVEL] [--check-jni]
 //
-// VALUE is a number, [a, b, ...] for an array, or a text for byte data.
+// With --classpath and --plugin it makes a folder of its own, with qovin
+// installed and that one Java plugin in it. VALUE is a number, [a, b, ...]
+// for an array, or a text for byte data.
 #include <XPLMDataAccess.h>
-#include <jni.h>
+#include <XPLMPlugin.h>
+
+#include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <iostream>
+#include <sstream>
 #include <algorithm>
 #include <map>
 #include <set>
@@ -20,16 +28,23 @@
 
 #include "dataref_settings.h"
 #include "display_activity.h"
-#include "embedded_jvm.h"
 #include "navigation_report.h"
+#include "runner_plugin.h"
 #include "scenery_summary.h"
 #include "xplmsim/datarefs.h"
 #include "xplmsim/flightloops.h"
+#include "xplmsim/loader.h"
+#include "xplmsim/plugins.h"
 #include "xplmsim/sim.h"
 
 namespace {
 
+namespace fs = std::filesystem;
+
+int theRunnerPlugin = -1;
+
 struct Options {
+  std::string xplane;
   std::string classpath;
   std::string plugin;
   int frames = 60;
@@ -38,15 +53,13 @@ struct Options {
   std::vector<std::string> commands;
   std::string logLevel = "INFO";
   bool checkJni = false;
-  std::string bridge = QOVIN_BRIDGE_PATH;
-  std::string qovinJar = QOVIN_JAR;
 };
 
 [[noreturn]] void usage(const char* problem) {
   std::cerr << "qovin-host: " << problem << "\n"
-            << "usage: qovin-host --classpath JARS --plugin CLASS [--frames N] [--frame-time SECONDS]\n"
-            << "                  [--set DATAREF=VALUE]... [--command NAME]... [--log-level LEVEL]\n"
-            << "                  [--check-jni] [--bridge LIBRARY] [--qovin-jar JAR]\n"
+            << "usage: qovin-host --xplane ROOT | --classpath JARS --plugin CLASS\n"
+            << "                  [--frames N] [--frame-time SECONDS] [--set DATAREF=VALUE]...\n"
+            << "                  [--command NAME]... [--log-level LEVEL] [--check-jni]\n"
             << "VALUE: a number, [a, b, ...] for an array, or a text for byte data\n";
   std::exit(2);
 }
@@ -59,7 +72,9 @@ Options parse(int argc, char** argv) {
       if (i + 1 >= argc) usage(("missing value after " + arg).c_str());
       return argv[++i];
     };
-    if (arg == "--classpath") {
+    if (arg == "--xplane") {
+      o.xplane = value();
+    } else if (arg == "--classpath") {
       o.classpath = value();
     } else if (arg == "--plugin") {
       o.plugin = value();
@@ -75,44 +90,16 @@ Options parse(int argc, char** argv) {
       o.logLevel = value();
     } else if (arg == "--check-jni") {
       o.checkJni = true;
-    } else if (arg == "--bridge") {
-      o.bridge = value();
-    } else if (arg == "--qovin-jar") {
-      o.qovinJar = value();
     } else {
       usage(("unknown option " + arg).c_str());
     }
   }
-  if (o.plugin.empty()) usage("--plugin is required");
+  if (o.xplane.empty() == (o.plugin.empty() || o.classpath.empty())) {
+    usage("give --xplane, or --classpath and --plugin");
+  }
   if (o.frames < 0 || o.frameTime <= 0) usage("frames must be 0 or more and the frame time positive");
   return o;
 }
-
-class Jvm {
- public:
-  explicit Jvm(const Options& o) {
-    std::vector<std::string> options = {"-Djava.class.path=" + o.qovinJar + ":" + o.classpath};
-    if (o.checkJni) options.push_back("-Xcheck:jni");
-    env_ = qovin::startJvm(options);
-    if (env_ == nullptr) {
-      std::cerr << "qovin-host: cannot start the JVM\n";
-      std::exit(2);
-    }
-  }
-  JNIEnv* env() const { return env_; }
-
-  // Prints and clears a pending Java exception; true if there was one.
-  bool failed(const char* what) {
-    if (!env_->ExceptionCheck()) return false;
-    std::cerr << "qovin-host: " << what << " threw:\n";
-    env_->ExceptionDescribe();
-    env_->ExceptionClear();
-    return true;
-  }
-
- private:
-  JNIEnv* env_ = nullptr;
-};
 
 // Adds one to each of `count` elements that `get` reads, and writes them back with `set`.
 template <typename T, typename Get, typename Set>
@@ -132,7 +119,7 @@ void incrementArray(XPLMDataRef ref, Get get, Set set, bool writable) {
 void anotherPluginVisits() {
   xplmsim::CallerScope other(xplmsim::kOtherPlugin);
   for (const xplmsim::DataRefInfo& info : xplmsim::dataRefs()) {
-    if (!info.published || info.owner != xplmsim::kHostPlugin) continue;
+    if (!info.published || info.owner != theRunnerPlugin) continue;
     XPLMDataRef ref = XPLMFindDataRef(info.name.c_str());
     const int types = XPLMGetDataRefTypes(ref);
     const bool writable = XPLMCanWriteDataRef(ref) != 0;
@@ -174,33 +161,24 @@ void runFrames(const Options& o) {
   }
 }
 
-void printJavaLog(JNIEnv* env, jclass logBuffer) {
-  env->PushLocalFrame(16);
-  auto lines = static_cast<jobjectArray>(
-      env->CallStaticObjectMethod(logBuffer, env->GetStaticMethodID(logBuffer, "drain", "()[Ljava/lang/String;")));
-  const jsize count = lines != nullptr ? env->GetArrayLength(lines) : 0;
-  for (jsize i = 0; i < count; ++i) {
-    auto line = static_cast<jstring>(env->GetObjectArrayElement(lines, i));
-    const char* text = env->GetStringUTFChars(line, nullptr);
-    std::cout << "  " << text << "\n";
-    env->ReleaseStringUTFChars(line, text);
-    env->DeleteLocalRef(line);
-  }
-  if (count == 0) std::cout << "  (nothing)\n";
-  env->PopLocalFrame(nullptr);
+// The qovin log: every line of the Java plugins, tagged with the plugin's name.
+std::string javaLog(const fs::path& file) {
+  std::ifstream in(file);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
 }
 
-void printDebugLog() {
-  const std::string& log = xplmsim::debugLog();
-  if (log.empty()) {
+void printLines(const std::string& text) {
+  if (text.empty()) {
     std::cout << "  (nothing)\n";
     return;
   }
   size_t start = 0;
-  while (start < log.size()) {
-    size_t end = log.find('\n', start);
-    if (end == std::string::npos) end = log.size();
-    std::cout << "  " << log.substr(start, end - start) << "\n";
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::cout << "  " << text.substr(start, end - start) << "\n";
     start = end + 1;
   }
 }
@@ -221,14 +199,14 @@ std::string registrations() {
   }
   std::string published;
   for (const xplmsim::DataRefInfo& info : xplmsim::dataRefs()) {
-    if (!info.published || info.owner != xplmsim::kHostPlugin) continue;
+    if (!info.published || info.owner != theRunnerPlugin) continue;
     const auto& [reads, writes] = byOthers[info.name];
     published += "    " + info.name + " = " + xplmsim::valueText(info.name) + " (another plugin read it " +
                  std::to_string(reads) + "x, wrote it " + std::to_string(writes) + "x)\n";
   }
   std::string commands;
   for (const xplmsim::CommandInfo& info : xplmsim::commands()) {
-    if (info.creator != xplmsim::kHostPlugin) continue;
+    if (info.creator != theRunnerPlugin) continue;
     commands += "    " + info.name + " (" + info.description + "): " + std::to_string(info.handlers) +
                 " handler(s), executed " + std::to_string(xplmsim::commandActions(info.name).size()) + " phase(s)\n";
   }
@@ -245,14 +223,14 @@ void printSummary(const Options& o, bool failed, const std::string& registered) 
   std::set<std::string> written;
   int total = 0;
   for (const xplmsim::Call& call : xplmsim::calls()) {
-    if (call.plugin != xplmsim::kHostPlugin) continue;
+    if (call.plugin != theRunnerPlugin) continue;
     ++counts[call.function];
     ++total;
     if (call.function.rfind("XPLMSetData", 0) == 0) {
       written.insert(xplmsim::dataRefName(reinterpret_cast<XPLMDataRef>(call.i(0))));
     }
   }
-  std::cout << "  plugin: " << o.plugin << (failed ? " (FAILED)" : "") << "\n"
+  std::cout << "  plugin: " << (o.plugin.empty() ? o.xplane : o.plugin) << (failed ? " (FAILED)" : "") << "\n"
             << "  frames: " << xplmsim::frameCount() << " of about " << o.frameTime << " s ("
             << xplmsim::scalarValue("sim/time/total_running_time_sec") << " s in all)\n"
             << "  XPLM calls: " << total << "\n";
@@ -264,7 +242,37 @@ void printSummary(const Options& o, bool failed, const std::string& registered) 
   std::cout << registered << drawingSummary() << cameraSummary();
 }
 
+// A folder of its own for --classpath and --plugin: qovin installed as the
+// build staged it, and the plugin named by a descriptor in plugins/.
+fs::path makeRoot(const Options& o) {
+  const fs::path root = fs::temp_directory_path() / ("qovin-host-" + std::to_string(::getpid()));
+  fs::remove_all(root);
+  const fs::path qovin = root / "Resources/plugins/qovin";
+  fs::create_directories(qovin / "plugins");
+  fs::copy(QOVIN_STAGE, qovin, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  std::string classpath;
+  std::stringstream entries(o.classpath);
+  for (std::string entry; std::getline(entries, entry, ':');) {
+    if (!entry.empty()) classpath += (classpath.empty() ? "" : ":") + fs::absolute(entry).string();
+  }
+  std::ofstream(qovin / "plugins/plugin.qovin") << "class = " << o.plugin << "\nclasspath = " << classpath
+                                                 << "\nname = " << o.plugin << "\n";
+  return root;
+}
+
+// Runner settings go to qovin.ini: the log next to the root, the level, checked JNI.
+void configure(const fs::path& root, const Options& o) {
+  std::ofstream ini(root / "Resources/plugins/qovin/qovin.ini", std::ios::app);
+  ini << "\nlog_file = " << (root / "qovinLog.txt").string() << "\nlog_level = " << o.logLevel
+      << "\ndeveloper = " << (o.checkJni ? "yes" : "no") << "\nmenu = no\n";
+}
+
 }  // namespace
+
+namespace qovinhost {
+int runnerPlugin() { return theRunnerPlugin; }
+void setRunnerPlugin(int id) { theRunnerPlugin = id; }
+}  // namespace qovinhost
 
 int main(int argc, char** argv) {
   const Options o = parse(argc, argv);
@@ -279,43 +287,36 @@ int main(int argc, char** argv) {
   xplmsim::updateWorld();
   qovinhost::listenToMessages();
 
-  Jvm jvm(o);
-  JNIEnv* env = jvm.env();
-  jclass logBuffer = env->FindClass("com/brevanto/qovin/host/LogBuffer");
-  jclass hostClass = env->FindClass("com/brevanto/qovin/host/PluginHost");
-  if (jvm.failed("loading the qovin classes")) return 2;
-  env->CallStaticVoidMethod(logBuffer,
-                            env->GetStaticMethodID(logBuffer, "capture", "(Ljava/lang/String;)V"),
-                            env->NewStringUTF(o.logLevel.c_str()));
-  if (jvm.failed("setting up logging")) return 2;
-
-  bool failed = false;
-  jobject host = env->CallStaticObjectMethod(
-      hostClass,
-      env->GetStaticMethodID(hostClass, "load",
-                             "(Ljava/lang/String;Ljava/lang/String;)Lcom/brevanto/qovin/host/PluginHost;"),
-      env->NewStringUTF(o.bridge.c_str()), env->NewStringUTF(o.plugin.c_str()));
-  failed = jvm.failed("loading the plugin");
-
-  auto call = [&](const char* method) {
-    if (failed) return;
-    env->CallVoidMethod(host, env->GetMethodID(hostClass, method, "()V"));
-    failed = jvm.failed(method);
-  };
-  call("start");
-  call("enable");
-  if (!failed) runFrames(o);
-  call("disable");
+  const bool ownRoot = o.xplane.empty();
+  const fs::path root = ownRoot ? makeRoot(o) : fs::absolute(o.xplane);
+  configure(root, o);
+  xplmsim::setSystemPath(root.string());
+  for (int id : xplmsim::loadPluginsFrom(root.string())) {
+    const xplmsim::Plugin* plugin = xplmsim::plugin(id);
+    if (plugin != nullptr && plugin->signature == "com.brevanto.qovin") theRunnerPlugin = id;
+  }
+  if (theRunnerPlugin < 0) {
+    std::cout << "== Simulator log ==\n";
+    printLines(xplmsim::debugLog());
+    std::cerr << "qovin-host: qovin did not start (see the simulator's log above)\n";
+    return 2;
+  }
+  qovinhost::listenToMessages();
+  runFrames(o);
+  XPLMDisablePlugin(theRunnerPlugin);
   const std::string registered = registrations() + qovinhost::scenerySummary();
-  call("stop");
+  xplmsim::stopPlugins();
 
+  const std::string log = javaLog(root / "qovinLog.txt");
+  const bool failed = log.find(" threw: ") != std::string::npos || log.find("a callback threw") != std::string::npos;
   std::cout << "== Simulator log ==\n";
-  printDebugLog();
+  printLines(xplmsim::debugLog());
   std::cout << "== Java log ==\n";
-  printJavaLog(env, logBuffer);
+  printLines(log);
   std::cout << "== Summary ==\n";
   printSummary(o, failed, registered);
   std::cout << "== Plugins, navigation and aircraft ==\n" << qovinhost::navigationReport();
   std::cout.flush();
+  if (ownRoot) fs::remove_all(root);
   return failed ? 1 : 0;
 }

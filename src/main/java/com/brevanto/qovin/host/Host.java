@@ -242,7 +242,8 @@ public final class Host {
             return List.of();
         }
         try (Stream<Path> files = Files.list(dir)) {
-            return files.filter(f -> f.toString().endsWith(".jar")).sorted().collect(Collectors.toList());
+            return files.filter(f -> f.toString().endsWith(".jar") || f.toString().endsWith(".qovin")).sorted()
+                    .collect(Collectors.toList());
         } catch (IOException e) {
             log.important("cannot read " + dir + ": " + e.getMessage());
             return List.of();

@@ -76,7 +76,7 @@ final class HostLog {
             @Override
             public void publish(LogRecord record) {
                 if (isLoggable(record)) {
-                    String message = record.getLoggerName() + ": " + record.getMessage();
+                    String message = record.getLevel() + " " + record.getLoggerName() + ": " + record.getMessage();
                     line(record.getThrown() == null ? message : message + "\n" + stackTrace(record.getThrown()));
                 }
             }

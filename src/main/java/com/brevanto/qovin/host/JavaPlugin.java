@@ -44,13 +44,23 @@ final class JavaPlugin {
         this.loader = loader;
     }
 
-    /** Reads the jar's manifest and makes its class loader; the plugin is not created yet. */
+    /**
+     * Reads the jar's manifest (or a ".qovin" descriptor) and makes its class
+     * loader; the plugin is not created yet.
+     */
     static JavaPlugin open(Path jar, Path pluginsFolder, Path systemPath) throws IOException {
         Attributes manifest;
-        try (JarFile file = new JarFile(jar.toFile())) {
-            manifest = file.getManifest() == null ? new Attributes() : file.getManifest().getMainAttributes();
+        URL[] classPath;
+        if (jar.toString().endsWith(".qovin")) {
+            manifest = descriptor(jar);
+            classPath = classPath(jar, manifest.getValue("Class-Path"));
+        } else {
+            try (JarFile file = new JarFile(jar.toFile())) {
+                manifest = file.getManifest() == null ? new Attributes() : file.getManifest().getMainAttributes();
+            }
+            classPath = new URL[] {jar.toUri().toURL()};
         }
-        String base = jar.getFileName().toString().replaceFirst("\\.jar$", "");
+        String base = jar.getFileName().toString().replaceFirst("\\.(jar|qovin)$", "");
         String className = manifest.getValue(CLASS);
         if (className == null || className.isBlank()) {
             throw new IOException("its manifest names no " + CLASS);
@@ -59,10 +69,46 @@ final class JavaPlugin {
         PluginContext context = new PluginContext(name, value(manifest, SIGNATURE, "qovin." + base),
                 value(manifest, DESCRIPTION, ""), pluginsFolder.resolve(base), systemPath);
         URLClassLoader loader = new URLClassLoader("qovin plugin " + name + " #" + (++loaders),
-                new URL[] {jar.toUri().toURL()}, JavaPlugin.class.getClassLoader());
+                classPath, JavaPlugin.class.getClassLoader());
         Registrations.addOwner(loader);
         PluginContext.bind(loader, context);
         return new JavaPlugin(jar, context, className, loader);
+    }
+
+    /**
+     * A plugin under development, named by a text file instead of a jar:
+     * "class = ...", "classpath = a.jar:classes/" (relative to the file's
+     * folder), and optionally "name", "signature" and "description".
+     */
+    private static Attributes descriptor(Path file) throws IOException {
+        Attributes attributes = new Attributes();
+        for (String line : java.nio.file.Files.readAllLines(file)) {
+            int equals = line.indexOf('=');
+            if (equals <= 0 || line.trim().startsWith("#")) {
+                continue;
+            }
+            String key = line.substring(0, equals).trim();
+            String value = line.substring(equals + 1).trim();
+            String attribute = key.equals("class") ? CLASS : key.equals("name") ? NAME
+                    : key.equals("signature") ? SIGNATURE : key.equals("description") ? DESCRIPTION
+                    : key.equals("classpath") ? "Class-Path" : null;
+            if (attribute != null) {
+                attributes.putValue(attribute, value);
+            }
+        }
+        return attributes;
+    }
+
+    private static URL[] classPath(Path file, String entries) throws IOException {
+        if (entries == null || entries.isBlank()) {
+            throw new IOException("it names no classpath");
+        }
+        String[] parts = entries.split(":");
+        URL[] urls = new URL[parts.length];
+        for (int i = 0; i < parts.length; i++) {
+            urls[i] = file.getParent().resolve(parts[i].trim()).toUri().toURL();
+        }
+        return urls;
     }
 
     private static String value(Attributes manifest, String key, String fallback) {
