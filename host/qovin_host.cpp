@@ -14,6 +14,7 @@
 
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -242,6 +243,15 @@ void printSummary(const Options& o, bool failed, const std::string& registered) 
   std::cout << registered << drawingSummary() << cameraSummary();
 }
 
+// The process's resident memory (VmRSS), in KiB.
+long residentKib() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("VmRSS:", 0) == 0) return std::atol(line.c_str() + 6);
+  }
+  return 0;
+}
+
 // A folder of its own for --classpath and --plugin: qovin installed as the
 // build staged it, and the plugin named by a descriptor in plugins/.
 fs::path makeRoot(const Options& o) {
@@ -291,7 +301,12 @@ int main(int argc, char** argv) {
   const fs::path root = ownRoot ? makeRoot(o) : fs::absolute(o.xplane);
   configure(root, o);
   xplmsim::setSystemPath(root.string());
-  for (int id : xplmsim::loadPluginsFrom(root.string())) {
+  const auto startBegan = std::chrono::steady_clock::now();
+  const std::vector<int> loaded = xplmsim::loadPluginsFrom(root.string());
+  const double startMs =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - startBegan).count();
+  const long startRss = residentKib();
+  for (int id : loaded) {
     const xplmsim::Plugin* plugin = xplmsim::plugin(id);
     if (plugin != nullptr && plugin->signature == "com.brevanto.qovin") theRunnerPlugin = id;
   }
@@ -315,6 +330,8 @@ int main(int argc, char** argv) {
   printLines(log);
   std::cout << "== Summary ==\n";
   printSummary(o, failed, registered);
+  std::cout << "  start: the plugins started and were enabled in " << static_cast<long>(startMs)
+            << " ms; resident memory then " << startRss / 1024 << " MiB\n";
   std::cout << "== Plugins, navigation and aircraft ==\n" << qovinhost::navigationReport();
   std::cout.flush();
   if (ownRoot) fs::remove_all(root);

@@ -44,7 +44,7 @@ std::vector<std::string> jvmOptions(const qovin::Settings& settings, const std::
   std::vector<std::string> options = {"-Xrs", "-Djava.class.path=" + folder + "/qovin.jar",
                                       "-Xms" + settings.get("heap_min", "64m"),
                                       "-Xmx" + settings.get("heap_max", "512m")};
-  const std::string gc = settings.get("gc", "Z");
+  const std::string gc = settings.get("gc", "Shenandoah");
   options.push_back("-XX:+Use" + gc + "GC");
   if (settings.flag("developer", false)) options.push_back("-Xcheck:jni");
   std::string extra = settings.get("jvm_options");
