@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks the bridge library as built: every JNI native that the Java peer
-# declares is exported, with the twelve critical twins; XPLM stays undefined;
-# no JVM or XPLM library is linked.
+# declares is exported, with the twelve critical twins; no plugin entry point
+# (those are qovin.xpl's); XPLM stays undefined; no JVM or XPLM library is linked.
 # Usage: check_library.sh LIBRARY JNI_HEADER_DIR plain|sanitized
 set -u
 lib=$1 headers=$2 mode=$3
@@ -25,6 +25,7 @@ for method in getIntValueN setIntValueN getFloatValueN setFloatValueN getDoubleV
     || fail "critical twin not exported: $method"
 done
 
+grep -q '^XPlugin' <<<"$defined" && fail "plugin entry points exported by the bridge: $(grep '^XPlugin' <<<"$defined")"
 grep -q '^XPLM' <<<"$defined" && fail "XPLM functions defined in the bridge: $(grep '^XPLM' <<<"$defined" | head -3)"
 grep -qx 'XPLMGetDatavf' <<<"$undefined" || fail "XPLMGetDatavf is not an undefined symbol"
 grep -qx 'XPLMDebugString' <<<"$undefined" || fail "XPLMDebugString is not an undefined symbol"
