@@ -80,6 +80,36 @@ bool callHost(const char* name, const char* signature, A... args) {
   return ok;
 }
 
+// Host from qovin.jar: through the class path of a JVM qovin started, or
+// through a class loader of its own in a JVM another plugin started.
+jclass findHost(const std::string& folder) {
+  jclass found = env->FindClass("com/brevanto/qovin/host/Host");
+  if (found != nullptr) return found;
+  env->ExceptionClear();
+  jclass files = env->FindClass("java/io/File");
+  jclass uri = env->FindClass("java/net/URI");
+  jclass loaderClass = env->FindClass("java/net/URLClassLoader");
+  jclass urlClass = env->FindClass("java/net/URL");
+  if (files == nullptr || uri == nullptr || loaderClass == nullptr || urlClass == nullptr) {
+    env->ExceptionClear();
+    return nullptr;
+  }
+  jobject file = env->NewObject(files, env->GetMethodID(files, "<init>", "(Ljava/lang/String;)V"),
+                                env->NewStringUTF((folder + "/qovin.jar").c_str()));
+  jobject fileUri = env->CallObjectMethod(file, env->GetMethodID(files, "toURI", "()Ljava/net/URI;"));
+  jobject url = env->CallObjectMethod(fileUri, env->GetMethodID(uri, "toURL", "()Ljava/net/URL;"));
+  jobjectArray urls = env->NewObjectArray(1, urlClass, url);
+  jobject loader = env->NewObject(loaderClass, env->GetMethodID(loaderClass, "<init>", "([Ljava/net/URL;)V"), urls);
+  jobject host = env->CallObjectMethod(
+      loader, env->GetMethodID(loaderClass, "loadClass", "(Ljava/lang/String;)Ljava/lang/Class;"),
+      env->NewStringUTF("com.brevanto.qovin.host.Host"));
+  if (env->ExceptionCheck()) {
+    env->ExceptionClear();
+    return nullptr;
+  }
+  return static_cast<jclass>(host);
+}
+
 }  // namespace
 
 PLUGIN_API int XPluginStart(char* outName, char* outSig, char* outDesc) {
@@ -91,9 +121,8 @@ PLUGIN_API int XPluginStart(char* outName, char* outSig, char* outDesc) {
   logLine("qovin: starting from " + folder);
   env = qovin::attachToJava(settings, folder, jvmOptions(settings, folder), logLine);
   if (env == nullptr) return 0;
-  jclass found = env->FindClass("com/brevanto/qovin/host/Host");
+  jclass found = findHost(folder);
   if (found == nullptr) {
-    env->ExceptionClear();
     logLine("qovin: " + folder + "/qovin.jar holds no com.brevanto.qovin.host.Host: reinstall qovin");
     return 0;
   }
