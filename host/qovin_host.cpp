@@ -5,16 +5,24 @@
 //   qovin-host --xplane ROOT | --classpath JARS --plugin CLASS
 //              [--frames N] [--frame-time SECONDS] [--set DATAREF=VALUE]...
 //              [--command NAME]... [--log-level LEVEL] [--check-jni]
+//              [--allow-leftovers] [--help]
 //
 // With --classpath and --plugin it makes a folder of its own, with qovin
 // installed and that one Java plugin in it. VALUE is a number, [a, b, ...]
-// for an array, or a text for byte data.
+// for an array, or a text for byte data. SIGINT and SIGTERM end the run at the
+// next frame: the plugins are stopped and the summary printed (a second one
+// ends the process at once). Exit codes: see kUsage.
 #include <XPLMDataAccess.h>
 #include <XPLMPlugin.h>
 
 #include <unistd.h>
 
+#include <cctype>
+#include <cerrno>
 #include <chrono>
+#include <climits>
+#include <cmath>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -44,6 +52,12 @@ namespace fs = std::filesystem;
 
 int theRunnerPlugin = -1;
 
+// Values in the summary: an array's first 16 elements, a text's first 200 characters.
+constexpr int kShownElements = 16;
+constexpr int kShownCharacters = 200;
+
+std::string shownValue(const std::string& name) { return xplmsim::valueText(name, kShownElements, kShownCharacters); }
+
 struct Options {
   std::string xplane;
   std::string classpath;
@@ -54,15 +68,67 @@ struct Options {
   std::vector<std::string> commands;
   std::string logLevel = "INFO";
   bool checkJni = false;
+  bool allowLeftovers = false;
 };
 
-[[noreturn]] void usage(const char* problem) {
-  std::cerr << "qovin-host: " << problem << "\n"
-            << "usage: qovin-host --xplane ROOT | --classpath JARS --plugin CLASS\n"
-            << "                  [--frames N] [--frame-time SECONDS] [--set DATAREF=VALUE]...\n"
-            << "                  [--command NAME]... [--log-level LEVEL] [--check-jni]\n"
-            << "VALUE: a number, [a, b, ...] for an array, or a text for byte data\n";
+constexpr const char* kUsage =
+    "usage: qovin-host --xplane ROOT | --classpath JARS --plugin CLASS [OPTION]...\n"
+    "  --xplane ROOT         run every plugin of an X-Plane-like folder\n"
+    "  --classpath JARS      the plugin's jars or class folders, separated by ':'; each must exist\n"
+    "  --plugin CLASS        the plugin's class, run in a folder of the runner's own\n"
+    "  --frames N            frames to run, a whole number, 0 or more (default 60)\n"
+    "  --frame-time SECONDS  about how long a frame takes, more than 0 (default 0.05)\n"
+    "  --set DATAREF=VALUE   seed a simulator dataref before the plugins start (default none);\n"
+    "                        VALUE: a number, [a, b, ...] for an array, or a text for byte data\n"
+    "  --command NAME        execute a command once, halfway through (default none)\n"
+    "  --log-level LEVEL     SEVERE, WARNING, INFO, CONFIG, FINE, FINER, FINEST, ALL or OFF,\n"
+    "                        in any case (default INFO)\n"
+    "  --check-jni           run the JVM with -Xcheck:jni (default off)\n"
+    "  --allow-leftovers     registrations left after stop do not fail the run (default off)\n"
+    "  --help                show this and exit\n"
+    "SIGINT and SIGTERM end the run at the next frame: the plugins stop, the summary is printed.\n"
+    "exit codes: 0 done; 1 a Java callback threw, or registrations were left after stop;\n"
+    "            2 bad input, an unknown --command, or qovin did not start;\n"
+    "            130 stopped by SIGINT, 143 stopped by SIGTERM\n";
+
+[[noreturn]] void usage(const std::string& problem) {
+  std::cerr << "qovin-host: " << problem << "\n" << kUsage;
   std::exit(2);
+}
+
+// A whole number of frames, 0 or more, taking the whole text.
+int frameCount(const std::string& text) {
+  errno = 0;
+  char* end = nullptr;
+  const long value = std::strtol(text.c_str(), &end, 10);
+  if (text.empty() || !std::isdigit(static_cast<unsigned char>(text[0])) || *end != '\0' || errno == ERANGE ||
+      value > INT_MAX) {
+    usage("--frames takes a whole number, 0 or more, not \"" + text + "\"");
+  }
+  return static_cast<int>(value);
+}
+
+// A finite number of seconds, more than 0, taking the whole text.
+float frameTime(const std::string& text) {
+  char* end = nullptr;
+  const float value = std::strtof(text.c_str(), &end);
+  if (end == text.c_str() || *end != '\0' || !std::isfinite(value) || value <= 0) {
+    usage("--frame-time takes a number of seconds, more than 0, not \"" + text + "\"");
+  }
+  return value;
+}
+
+// java.util.logging's level names, in any case; answered in capitals.
+std::string logLevel(const std::string& text) {
+  static const std::set<std::string> kLevels = {"SEVERE", "WARNING", "INFO",   "CONFIG", "FINE",
+                                                "FINER",  "FINEST",  "ALL",    "OFF"};
+  std::string level = text;
+  for (char& c : level) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  if (kLevels.count(level) == 0) {
+    usage("--log-level takes SEVERE, WARNING, INFO, CONFIG, FINE, FINER, FINEST, ALL or OFF, not \"" + text +
+          "\"");
+  }
+  return level;
 }
 
 Options parse(int argc, char** argv) {
@@ -80,17 +146,22 @@ Options parse(int argc, char** argv) {
     } else if (arg == "--plugin") {
       o.plugin = value();
     } else if (arg == "--frames") {
-      o.frames = std::atoi(value().c_str());
+      o.frames = frameCount(value());
     } else if (arg == "--frame-time") {
-      o.frameTime = std::strtof(value().c_str(), nullptr);
+      o.frameTime = frameTime(value());
     } else if (arg == "--set") {
       o.settings.push_back(value());
     } else if (arg == "--command") {
       o.commands.push_back(value());
     } else if (arg == "--log-level") {
-      o.logLevel = value();
+      o.logLevel = logLevel(value());
     } else if (arg == "--check-jni") {
       o.checkJni = true;
+    } else if (arg == "--allow-leftovers") {
+      o.allowLeftovers = true;
+    } else if (arg == "--help") {
+      std::cout << kUsage;
+      std::exit(0);
     } else {
       usage(("unknown option " + arg).c_str());
     }
@@ -98,8 +169,41 @@ Options parse(int argc, char** argv) {
   if (o.xplane.empty() == (o.plugin.empty() || o.classpath.empty())) {
     usage("give --xplane, or --classpath and --plugin");
   }
-  if (o.frames < 0 || o.frameTime <= 0) usage("frames must be 0 or more and the frame time positive");
   return o;
+}
+
+// The first entry of the classpath that does not exist, or "".
+std::string missingClasspathEntry(const std::string& classpath) {
+  std::stringstream entries(classpath);
+  for (std::string entry; std::getline(entries, entry, ':');) {
+    std::error_code error;
+    if (!entry.empty() && !fs::exists(entry, error)) return entry;
+  }
+  return "";
+}
+
+// The signal that asked the run to end (SIGINT, SIGTERM), or 0.
+volatile std::sig_atomic_t theStopSignal = 0;
+
+void stopAtNextFrame(int signal) { theStopSignal = signal; }
+
+// SIGINT and SIGTERM end the frame loop at the next frame; the handler is
+// then reset, so a second one ends the process at once. Installed before the
+// JVM starts: it runs with -Xrs and leaves these signals to the process.
+void stopOnSignals() {
+  struct sigaction action {};
+  action.sa_handler = stopAtNextFrame;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESETHAND | SA_RESTART;
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+}
+
+bool commandExists(const std::string& name) {
+  for (const xplmsim::CommandInfo& info : xplmsim::commands()) {
+    if (info.name == name) return true;
+  }
+  return false;
 }
 
 // Adds one to each of `count` elements that `get` reads, and writes them back with `set`.
@@ -149,17 +253,32 @@ void anotherPluginVisits() {
 // Frames take 10% more and 10% less than the frame time in turn, as real
 // frames vary. Halfway through, the user executes each --command once and
 // uses the plugin's windows and menus, and another plugin reads and writes the plugin's
-// datarefs.
-void runFrames(const Options& o) {
-  for (int frame = 0; frame < o.frames; ++frame) {
+// datarefs. A stop signal ends the loop before the next frame. Answers the
+// commands the simulator did not have then (or at the end, if the run did not
+// get halfway).
+std::vector<std::string> runFrames(const Options& o) {
+  std::vector<std::string> unknown;
+  bool halfway = false;
+  for (int frame = 0; frame < o.frames && theStopSignal == 0; ++frame) {
     if (frame == o.frames / 2) {
-      for (const std::string& name : o.commands) xplmsim::commandOnce(name);
+      halfway = true;
+      for (const std::string& name : o.commands) {
+        if (commandExists(name)) {
+          xplmsim::commandOnce(name);
+        } else {
+          unknown.push_back(name);
+        }
+      }
       anotherPluginVisits();
       userUsesWindows();
       userUsesMenus();
     }
     xplmsim::runFrames(1, o.frameTime * (frame % 2 == 0 ? 1.1f : 0.9f));
   }
+  for (const std::string& name : o.commands) {
+    if (!halfway && !commandExists(name)) unknown.push_back(name);
+  }
+  return unknown;
 }
 
 // The qovin log: every line of the Java plugins, tagged with the plugin's name.
@@ -202,7 +321,7 @@ std::string registrations() {
   for (const xplmsim::DataRefInfo& info : xplmsim::dataRefs()) {
     if (!info.published || info.owner != theRunnerPlugin) continue;
     const auto& [reads, writes] = byOthers[info.name];
-    published += "    " + info.name + " = " + xplmsim::valueText(info.name) + " (another plugin read it " +
+    published += "    " + info.name + " = " + shownValue(info.name) + " (another plugin read it " +
                  std::to_string(reads) + "x, wrote it " + std::to_string(writes) + "x)\n";
   }
   std::string commands;
@@ -218,8 +337,10 @@ std::string registrations() {
 }
 
 // What the plugin did through XPLM: calls by function and the datarefs it
-// wrote, followed by what it had registered.
-void printSummary(const Options& o, bool failed, const std::string& registered) {
+// wrote, followed by what it had registered before stop and what it left
+// registered after.
+void printSummary(const Options& o, bool failed, const std::string& registered,
+                  const xplmsim::PluginRegistrations& left) {
   std::map<std::string, int> counts;
   std::set<std::string> written;
   int total = 0;
@@ -233,14 +354,20 @@ void printSummary(const Options& o, bool failed, const std::string& registered) 
   }
   std::cout << "  plugin: " << (o.plugin.empty() ? o.xplane : o.plugin) << (failed ? " (FAILED)" : "") << "\n"
             << "  frames: " << xplmsim::frameCount() << " of about " << o.frameTime << " s ("
-            << xplmsim::scalarValue("sim/time/total_running_time_sec") << " s in all)\n"
+            << xplmsim::scalarValue("sim/time/total_running_time_sec") << " s in all)"
+            << (theStopSignal == SIGINT    ? ", stopped by SIGINT"
+                : theStopSignal == SIGTERM ? ", stopped by SIGTERM"
+                                           : "")
+            << "\n"
             << "  XPLM calls: " << total << "\n";
   for (const auto& [function, count] : counts) std::cout << "    " << function << " " << count << "\n";
   std::cout << "  datarefs written:" << (written.empty() ? " none" : "") << "\n";
   for (const std::string& name : written) {
-    if (!name.empty()) std::cout << "    " << name << " = " << xplmsim::valueText(name) << "\n";
+    if (!name.empty()) std::cout << "    " << name << " = " << shownValue(name) << "\n";
   }
-  std::cout << registered << drawingSummary() << cameraSummary();
+  std::cout << registered << "  left registered after stop: " << (left.total() > 0 ? left.summary() : "none")
+            << (left.total() > 0 && o.allowLeftovers ? " (allowed)" : "") << "\n"
+            << drawingSummary() << cameraSummary();
 }
 
 // The process's resident memory (VmRSS), in KiB.
@@ -294,6 +421,11 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
+  if (const std::string missing = missingClasspathEntry(o.classpath); !missing.empty()) {
+    std::cerr << "qovin-host: no such file: " << missing << "\n";
+    return 2;
+  }
+  stopOnSignals();
   xplmsim::updateWorld();
   qovinhost::listenToMessages();
 
@@ -317,23 +449,28 @@ int main(int argc, char** argv) {
     return 2;
   }
   qovinhost::listenToMessages();
-  runFrames(o);
+  const std::vector<std::string> unknownCommands = runFrames(o);
   XPLMDisablePlugin(theRunnerPlugin);
   const std::string registered = registrations() + qovinhost::scenerySummary();
   xplmsim::stopPlugins();
+  const xplmsim::PluginRegistrations left = xplmsim::registrationsOf(theRunnerPlugin);
 
   const std::string log = javaLog(root / "qovinLog.txt");
-  const bool failed = log.find(" threw: ") != std::string::npos || log.find("a callback threw") != std::string::npos;
+  const bool threw = log.find(" threw: ") != std::string::npos || log.find("a callback threw") != std::string::npos;
+  const bool failed = threw || (left.total() > 0 && !o.allowLeftovers);
   std::cout << "== Simulator log ==\n";
   printLines(xplmsim::debugLog());
   std::cout << "== Java log ==\n";
   printLines(log);
   std::cout << "== Summary ==\n";
-  printSummary(o, failed, registered);
+  printSummary(o, failed, registered, left);
   std::cout << "  start: the plugins started and were enabled in " << static_cast<long>(startMs)
             << " ms; resident memory then " << startRss / 1024 << " MiB\n";
   std::cout << "== Plugins, navigation and aircraft ==\n" << qovinhost::navigationReport();
   std::cout.flush();
   if (ownRoot) fs::remove_all(root);
+  for (const std::string& name : unknownCommands) std::cerr << "qovin-host: no such command: " << name << "\n";
+  if (theStopSignal != 0) return 128 + theStopSignal;
+  if (!unknownCommands.empty()) return 2;
   return failed ? 1 : 0;
 }

@@ -161,6 +161,44 @@ TEST_F(SimDataRefs, PublishedDataRefsAreListedWithTheirOwner) {
   EXPECT_EQ(xplmsim::lastCall("XPLMRegisterDataAccessor")->plugin, xplmsim::kOtherPlugin);
 }
 
+// A counter of the elements a publisher is asked for, to show only the shown ones are read.
+int elementsAsked = 0;
+int countingRead(void*, int* out, int, int max) {
+  if (out == nullptr) return 1000000;
+  elementsAsked += max;
+  for (int i = 0; i < max; ++i) out[i] = i;
+  return max;
+}
+
+TEST_F(SimDataRefs, ValueTextCutsLongArraysAndTextsWithACountOfTheRest) {
+  xplmsim::defineFloatArray("test/floats", std::vector<float>(1000000, 1.5f));
+  EXPECT_EQ(xplmsim::valueText("test/floats", 3, 200), "[1.5, 1.5, 1.5, ... (999,997 more)]");
+  EXPECT_EQ(xplmsim::valueText("test/floats", 0, 200), "[... (1,000,000 more)]");
+  xplmsim::defineFloatArray("test/short", {1, 2});
+  EXPECT_EQ(xplmsim::valueText("test/short", 2, 200), "[1, 2]");
+  EXPECT_EQ(xplmsim::valueText("test/short"), "[1, 2]");
+
+  xplmsim::CallerScope other(xplmsim::kOtherPlugin);
+  XPLMRegisterDataAccessor("other/ints", xplmType_IntArray, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                           countingRead, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+  elementsAsked = 0;
+  EXPECT_EQ(xplmsim::valueText("other/ints", 16, 200),
+            "[0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, ... (999,984 more)]");
+  EXPECT_EQ(elementsAsked, 16);
+
+  std::vector<uint8_t> text(300, 'a');
+  text.push_back(0);
+  xplmsim::defineData("test/text", text);
+  EXPECT_EQ(xplmsim::valueText("test/text", 16, 200), "\"" + std::string(200, 'a') + "\"... (100 more characters)");
+  std::string accented;
+  for (int i = 0; i < 250; ++i) accented += "\xC3\xA9";  // U+00E9, two bytes each
+  xplmsim::defineData("test/accented", std::vector<uint8_t>(accented.begin(), accented.end()));
+  std::string shown;
+  for (int i = 0; i < 200; ++i) shown += "\xC3\xA9";
+  EXPECT_EQ(xplmsim::valueText("test/accented", 16, 200), "\"" + shown + "\"... (50 more characters)");
+  EXPECT_EQ(xplmsim::valueText("test/accented", 16, 250), "\"" + accented + "\"");
+}
+
 TEST_F(SimDataRefs, DebugStringAppendsTextAsGiven) {
   XPLMDebugString("one ");
   XPLMDebugString("two\n");

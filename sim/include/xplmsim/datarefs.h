@@ -4,6 +4,7 @@
 
 #include <XPLMDataAccess.h>
 
+#include <climits>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -69,8 +70,12 @@ void updateWorld();
 std::string dataRefName(XPLMDataRef ref);
 
 // The current value of a dataref as text, read as any plugin would read it:
-// a number, a list "[a, b, ...]" for arrays, a quoted text for bytes.
-std::string valueText(const std::string& name);
+// a number, a list "[a, b, ...]" for arrays, a quoted text for bytes. An
+// array longer than `elements` shows its first `elements` values and
+// "... (99,999,984 more)"; a text longer than `characters` (UTF-8 characters)
+// its first `characters` and "... (N more characters)". Only what is shown is
+// read of an array.
+std::string valueText(const std::string& name, int elements = INT_MAX, int characters = INT_MAX);
 
 // What the simulator knows of a dataref, for summaries.
 struct DataRefInfo {

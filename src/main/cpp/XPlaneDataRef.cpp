@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <unordered_set>
 
 #include "bridge.h"
 #include "utf8.h"
@@ -49,7 +50,8 @@ JNIEXPORT void JNICALL QOVIN_DATAREF(setDoubleValueN)(JNIEnv*, jclass, jlong ref
 }
 
 // Array reads go through a scratch buffer of 1024 elements: a longer Java array
-// is read only up to 1024 elements, with a message. The copy into Java is cut to
+// is read only up to 1024 elements, with a message the first time for each
+// dataref (the Java API reads longer arrays in pieces). The copy into Java is cut to
 // what the array holds even if the publisher reports more; the count copied is
 // returned. A null array reads nothing and returns 0.
 //
@@ -61,11 +63,22 @@ JNIEXPORT void JNICALL QOVIN_DATAREF(setDoubleValueN)(JNIEnv*, jclass, jlong ref
 // null array writes nothing.
 namespace {
 
-void tooLargeFloats(jint length) {
-  std::cout << "Get float array value - size too large: " << length << std::endl;
+// Each message comes once per dataref: the handles already warned about, one
+// set per kind, touched only when a read is cut.
+bool firstCut(jlong ref, std::unordered_set<jlong>& warned) { return warned.insert(ref).second; }
+
+void tooLargeFloats(jlong ref, jint length) {
+  static std::unordered_set<jlong> warned;
+  if (firstCut(ref, warned)) std::cout << "Get float array value - size too large: " << length << std::endl;
 }
-void tooLargeInts(jint length) { std::cout << "Get int array value - size too large: " << length << std::endl; }
-void tooLargeData(jint) { XPLMDebugString("[Vaskel] Get data value - size too large."); }
+void tooLargeInts(jlong ref, jint length) {
+  static std::unordered_set<jlong> warned;
+  if (firstCut(ref, warned)) std::cout << "Get int array value - size too large: " << length << std::endl;
+}
+void tooLargeData(jlong ref, jint) {
+  static std::unordered_set<jlong> warned;
+  if (firstCut(ref, warned)) XPLMDebugString("[Vaskel] Get data value - size too large.");
+}
 
 // One array type: its JNI array, elements, host calls and size message.
 template <typename JArray, typename JElement, typename HostElement>
@@ -78,7 +91,7 @@ struct ArrayKind {
   void (JNIEnv::*getRegion)(JArray, jsize, jsize, JElement*);
   JElement* (JNIEnv::*getElements)(JArray, jboolean*);
   void (JNIEnv::*releaseElements)(JArray, JElement*, jint);
-  void (*tooLarge)(jint length);
+  void (*tooLarge)(jlong ref, jint length);
 };
 
 template <typename JArray, typename JElement, typename HostElement>
@@ -87,7 +100,7 @@ jint readArray(const ArrayKind<JArray, JElement, HostElement>& kind, JNIEnv* env
   if (buf == nullptr) return 0;
   jint size = env->GetArrayLength(buf);
   if (size > kScratchElements) {
-    kind.tooLarge(size);
+    kind.tooLarge(ref, size);
     size = kScratchElements;
   }
   const jint count = clampCount(kind.hostRead(handle(ref), *kind.scratch, offset, size), size);

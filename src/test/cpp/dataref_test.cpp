@@ -1,6 +1,7 @@
 // Finding, reading and writing datarefs from Java, through the JVM.
 #include <XPLMDataAccess.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "jvm_harness.h"
@@ -130,7 +131,10 @@ TEST_F(DataRefTest, ArrayReadGoesThroughTheScratchBufferAndLeavesTheRestAlone) {
   EXPECT_EQ(xplmsim::lastCall("XPLMGetDatab")->i(1), reinterpret_cast<long long>(charbuf));
 }
 
-TEST_F(DataRefTest, ArrayReadsAreCutAt1024WithAMessageOnTheirChannel) {
+// The only test here whose reads are cut: the bridge remembers the handles it
+// warned about for the whole process, and the stand-in hands out the same
+// handles again after a reset.
+TEST_F(DataRefTest, ArrayReadsAreCutAt1024WithAMessageOncePerDataRef) {
   std::vector<float> many(2000);
   for (size_t i = 0; i < many.size(); ++i) many[i] = static_cast<float>(i);
   const jlong floats = handleOf(xplmsim::defineFloatArray("test/floats", many));
@@ -150,15 +154,29 @@ TEST_F(DataRefTest, ArrayReadsAreCutAt1024WithAMessageOnTheirChannel) {
   EXPECT_EQ(got[0], 10.0f);
   EXPECT_EQ(got[1023], 1033.0f);
   EXPECT_EQ(got[1024], -1.0f);
+  out = captureStdout([&] { EXPECT_EQ(getFloats(floats, 0, env()->NewFloatArray(1500)), 1024); });
+  EXPECT_EQ(out.text, "");
+  const jlong otherFloats = handleOf(xplmsim::defineFloatArray("test/other_floats", many));
+  out = captureStdout([&] { EXPECT_EQ(getFloats(otherFloats, 0, env()->NewFloatArray(1100)), 1024); });
+  EXPECT_EQ(out.text, "Get float array value - size too large: 1100\n");
 
-  out = captureStdout([&] { EXPECT_EQ(getInts(ints, 0, env()->NewIntArray(1500)), 1024); });
+  out = captureStdout([&] {
+    EXPECT_EQ(getInts(ints, 0, env()->NewIntArray(1500)), 1024);
+    EXPECT_EQ(getInts(ints, 0, env()->NewIntArray(1500)), 1024);
+  });
   EXPECT_EQ(out.text, "Get int array value - size too large: 1500\n");
   EXPECT_EQ(xplmsim::lastCall("XPLMGetDatavi")->i(3), 1024);
 
-  out = captureStdout([&] { EXPECT_EQ(getBytes(bytes, 0, env()->NewByteArray(1025)), 1024); });
+  out = captureStdout([&] {
+    EXPECT_EQ(getBytes(bytes, 0, env()->NewByteArray(1025)), 1024);
+    EXPECT_EQ(getBytes(bytes, 0, env()->NewByteArray(1025)), 1024);
+  });
   EXPECT_EQ(out.text, "");
   EXPECT_EQ(xplmsim::debugLog(), "[Vaskel] Get data value - size too large.");
   EXPECT_EQ(xplmsim::lastCall("XPLMGetDatab")->i(3), 1024);
+  const jlong otherBytes = handleOf(xplmsim::defineData("test/other_bytes", std::vector<uint8_t>(2000, 'q')));
+  EXPECT_EQ(getBytes(otherBytes, 0, env()->NewByteArray(1025)), 1024);
+  EXPECT_EQ(xplmsim::debugLog(), "[Vaskel] Get data value - size too large.[Vaskel] Get data value - size too large.");
 }
 
 TEST_F(DataRefTest, EmptyAndNullArraysReadNothing) {
@@ -254,6 +272,104 @@ TEST_F(DataRefTest, AWriteToAReadOnlyDataRefIsHandedToTheSimulatorWhichIgnoresIt
   callStatic(cls, m("setFloatValueN", "(JF)V"), ref, 9.0f);
   EXPECT_NE(xplmsim::lastCall("XPLMSetDataf"), nullptr);
   EXPECT_EQ(xplmsim::scalarValue("test/readonly"), 3.0);
+}
+
+// The Java API's array reads and writes, on an XPlaneDataRef of the path.
+class DataRefApiTest : public BridgeTest {
+ protected:
+  jobject dataRef(const char* path) {
+    return newObject("com/brevanto/qovin/data/XPlaneDataRef", "(Ljava/lang/String;)V", env()->NewStringUTF(path));
+  }
+  // Offset and count of each call of `function` since the last clearCalls().
+  static std::vector<std::pair<long long, long long>> pieces(const std::string& function) {
+    std::vector<std::pair<long long, long long>> all;
+    for (const xplmsim::Call& call : xplmsim::calls()) {
+      if (call.function == function) all.emplace_back(call.i(2), call.i(3));
+    }
+    return all;
+  }
+};
+
+TEST_F(DataRefApiTest, LongArraysAreReadWholeInPiecesOf1024WithoutAMessage) {
+  std::vector<float> values(5000);
+  for (size_t i = 0; i < values.size(); ++i) values[i] = static_cast<float>(i) * 0.5f;
+  xplmsim::defineFloatArray("test/long_floats", values);
+  xplmsim::defineIntArray("test/long_ints", std::vector<int>(3000, 7));
+  xplmsim::defineData("test/long_bytes", std::vector<uint8_t>(2500, 'z'));
+  jfloatArray floats = env()->NewFloatArray(5000);
+  jintArray ints = env()->NewIntArray(3000);
+  jbyteArray bytes = env()->NewByteArray(2500);
+  xplmsim::clearCalls();
+  const Captured out = captureStdout([&] {
+    EXPECT_EQ(callMethod<jint>(dataRef("test/long_floats"), "getFloatArray", "(I[F)I", 0, floats), 5000);
+    EXPECT_EQ(callMethod<jint>(dataRef("test/long_ints"), "getIntArray", "(I[I)I", 0, ints), 3000);
+    EXPECT_EQ(callMethod<jint>(dataRef("test/long_bytes"), "getData", "(I[B)I", 0, bytes), 2500);
+  });
+  EXPECT_EQ(elements(floats), values);
+  EXPECT_EQ(elements(ints), std::vector<int>(3000, 7));
+  EXPECT_EQ(elements(bytes), std::vector<signed char>(2500, 'z'));
+  EXPECT_EQ(pieces("XPLMGetDatavf"),
+            (std::vector<std::pair<long long, long long>>{{0, 1024}, {1024, 1024}, {2048, 1024}, {3072, 1024},
+                                                         {4096, 904}}));
+  EXPECT_EQ(pieces("XPLMGetDatab").size(), 3u);
+  EXPECT_EQ(out.text, "");
+  EXPECT_EQ(xplmsim::debugLog(), "");
+}
+
+TEST_F(DataRefApiTest, AReadNearTheEndStopsAtTheFirstShortPiece) {
+  std::vector<float> values(5000);
+  for (size_t i = 0; i < values.size(); ++i) values[i] = static_cast<float>(i);
+  xplmsim::defineFloatArray("test/long_floats", values);
+  jfloatArray buf = floatArray(std::vector<float>(2000, -1.0f));
+  xplmsim::clearCalls();
+  EXPECT_EQ(callMethod<jint>(dataRef("test/long_floats"), "getFloatArray", "(I[F)I", 4990, buf), 10);
+  const std::vector<float> got = elements(buf);
+  EXPECT_EQ(std::vector<float>(got.begin(), got.begin() + 10), std::vector<float>(values.begin() + 4990, values.end()));
+  EXPECT_EQ(std::vector<float>(got.begin() + 10, got.end()), std::vector<float>(1990, -1.0f));
+  EXPECT_EQ(pieces("XPLMGetDatavf"), (std::vector<std::pair<long long, long long>>{{4990, 1024}}));
+}
+
+TEST_F(DataRefApiTest, LongArraysAreWrittenWholeInPiecesOf1024) {
+  xplmsim::defineIntArray("test/long_ints", std::vector<int>(3000, 0));
+  xplmsim::defineFloatArray("test/long_floats", std::vector<float>(3000, 0.0f));
+  xplmsim::defineData("test/long_bytes", std::vector<uint8_t>(2000, 0));
+  std::vector<int> ints(3000);
+  for (size_t i = 0; i < ints.size(); ++i) ints[i] = static_cast<int>(i) + 1;
+  xplmsim::clearCalls();
+  callMethod(dataRef("test/long_ints"), "setIntArray", "(I[I)V", 0, intArray(ints));
+  EXPECT_EQ(xplmsim::intArrayValue("test/long_ints"), ints);
+  EXPECT_EQ(pieces("XPLMSetDatavi"),
+            (std::vector<std::pair<long long, long long>>{{0, 1024}, {1024, 1024}, {2048, 952}}));
+
+  // The first 2500 of 2900 values, from element 100 on.
+  callMethod(dataRef("test/long_floats"), "setFloatArray", "(I[FI)V", 100, floatArray(std::vector<float>(2900, 4.0f)),
+             2500);
+  const std::vector<float> floats = xplmsim::floatArrayValue("test/long_floats");
+  EXPECT_EQ(std::count(floats.begin(), floats.end(), 4.0f), 2500);
+  EXPECT_EQ(floats[99], 0.0f);
+  EXPECT_EQ(floats[100], 4.0f);
+  EXPECT_EQ(floats[2599], 4.0f);
+  EXPECT_EQ(floats[2600], 0.0f);
+
+  callMethod(dataRef("test/long_bytes"), "setData", "(I[B)V", 0, byteArray(std::vector<signed char>(2000, 'w')));
+  EXPECT_EQ(xplmsim::dataValue("test/long_bytes"), std::vector<uint8_t>(2000, 'w'));
+}
+
+TEST_F(DataRefApiTest, ArraysOfUpTo1024TakeOneNativeCallAndNullArraysNone) {
+  xplmsim::defineFloatArray("test/floats", std::vector<float>(2000, 1.0f));
+  jobject ref = dataRef("test/floats");
+  xplmsim::clearCalls();
+  EXPECT_EQ(callMethod<jint>(ref, "getFloatArray", "(I[F)I", 0, env()->NewFloatArray(1024)), 1024);
+  callMethod(ref, "setFloatArray", "(I[F)V", 0, env()->NewFloatArray(1024));
+  callMethod(ref, "setFloatArray", "(I[FI)V", 0, env()->NewFloatArray(2000), 1024);
+  EXPECT_EQ(pieces("XPLMGetDatavf").size(), 1u);
+  EXPECT_EQ(pieces("XPLMSetDatavf").size(), 2u);
+
+  xplmsim::clearCalls();
+  callMethod(ref, "setFloatArray", "(I[F)V", 0, static_cast<jfloatArray>(nullptr));
+  EXPECT_EQ(callMethod<jint>(ref, "getFloatArray", "(I[F)I", 0, static_cast<jfloatArray>(nullptr)), 0);
+  EXPECT_TRUE(pieces("XPLMSetDatavf").empty());
+  EXPECT_TRUE(pieces("XPLMGetDatavf").empty());
 }
 
 }  // namespace

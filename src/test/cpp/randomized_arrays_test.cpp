@@ -221,11 +221,11 @@ class RandomizedArraysTest : public BridgeTest {
       SCOPED_TRACE(std::string(kind.name) + " array of " + std::to_string(size) + ", Java array of " +
                    std::to_string(length) + ", offset " + std::to_string(offset) + ", count " + std::to_string(count));
       switch (dice.between(0, 4)) {
-        case 0: {  // Java read: at most 1024 elements, never past the Java array
+        case 0: {  // Java read: the whole Java array in pieces (one call of 1024 at most for a negative offset)
           JArray buf = javaArray(kind, std::vector<E>(static_cast<size_t>(length), kind.canary));
           const int n = env()->CallIntMethod(ref, getMethod, offset, buf);
           expectNoPendingException();
-          const int expected = ownedRead(size, offset, std::min(length, kScratch));
+          const int expected = ownedRead(size, offset, offset < 0 ? std::min(length, kScratch) : length);
           ASSERT_EQ(n, expected);
           const std::vector<E> got = javaElements(kind, buf);
           for (int i = 0; i < length; ++i) {
@@ -417,22 +417,41 @@ class RandomizedArraysTest : public BridgeTest {
           }
           break;
         }
-        case 2: {  // the plugin reads its own dataref through the Java API
+        case 2: {  // the plugin reads its own dataref through the Java API: pieces of 1024
           JArray buf = javaArray(kind, std::vector<E>(static_cast<size_t>(javaLength), kind.canary));
           const int n = env()->CallIntMethod(p.ref, getMethod, offset, buf);
           expectNoPendingException();
-          ASSERT_EQ(n, javaRead(source, offset, std::min(javaLength, kScratch), scratch, override, reported));
           const std::vector<E> got = javaElements(kind, buf);
-          expectScratchPrefix(scratch, n, +at, got.data());
+          const bool onePiece = javaLength <= kScratch || offset < 0;
+          int total = 0;
+          while (onePiece || (total < javaLength && offset <= INT_MAX - total)) {
+            const int asked = onePiece ? std::min(javaLength, kScratch) : std::min(kScratch, javaLength - total);
+            const int piece = javaRead(source, offset + total, asked, scratch, override, reported);
+            expectScratchPrefix(scratch, piece, +at, static_cast<const void*>(got.data() + total));
+            total += piece;
+            if (onePiece || piece < asked) break;
+          }
+          ASSERT_EQ(n, total);
           for (int i = n; i < javaLength; ++i) ASSERT_EQ(got[static_cast<size_t>(i)], kind.canary) << "element " << i;
           break;
         }
-        case 3: {  // ... and writes it: the count cut to its array
+        case 3: {  // ... and writes it: the count cut to its array, in pieces of 1024
           const std::vector<E> values = randomValues(dice, kind.random, javaLength);
           env()->CallVoidMethod(p.ref, setMethod, offset, javaArray(kind, values), count);
           expectNoPendingException();
           const int n = clampTo(count, javaLength);
-          expectJavaWrite(p, kind, writes + 1, std::vector<E>(values.begin(), values.begin() + n), offset);
+          int last = 0;  // where the last piece starts and ends
+          int end = n;
+          jlong pieces = 1;
+          if (n > kScratch && offset >= 0) {  // no piece starts past INT_MAX
+            end = kScratch;
+            for (int done = kScratch; done < n && offset <= INT_MAX - done; done += kScratch, ++pieces) {
+              last = done;
+              end = std::min(n, done + kScratch);
+            }
+          }
+          expectJavaWrite(p, kind, writes + pieces, std::vector<E>(values.begin() + last, values.begin() + end),
+                          offset + last);
           break;
         }
         case 4: {  // critical read straight into the Java array
