@@ -17,7 +17,11 @@ public final class HostThread {
         host = Thread.currentThread();
     }
 
-    /** Whether the calling thread is the simulator's main thread. */
+    /**
+     * Whether the calling thread is the simulator's main thread.
+     *
+     * @return true on the simulator's main thread
+     */
     public static boolean isCurrent() {
         return Thread.currentThread() == host;
     }

@@ -19,6 +19,15 @@ public final class PluginContext {
     private final Path folder;
     private final Path systemPath;
 
+    /**
+     * Made by the host for each plugin it loads.
+     *
+     * @param name the plugin's name
+     * @param signature the plugin's signature
+     * @param description what the plugin does
+     * @param folder the plugin's own folder
+     * @param systemPath the simulator's folder
+     */
     public PluginContext(String name, String signature, String description, Path folder, Path systemPath) {
         this.name = name;
         this.signature = signature;
@@ -27,32 +36,57 @@ public final class PluginContext {
         this.systemPath = systemPath;
     }
 
-    /** The plugin's name, as the host's menu and log lines show it. */
+    /**
+     * The plugin's name, as the host's menu and log lines show it.
+     *
+     * @return the name (Qovin-Plugin-Name, else the jar's name)
+     */
     public String name() {
         return name;
     }
 
-    /** The plugin's signature, unique among Java plugins (e.g. "com.example.altimeter"). */
+    /**
+     * The plugin's signature, unique among Java plugins (e.g. "com.example.altimeter").
+     *
+     * @return the signature (Qovin-Plugin-Signature, else "qovin." and the jar's name)
+     */
     public String signature() {
         return signature;
     }
 
+    /**
+     * The plugin's description (Qovin-Plugin-Description).
+     *
+     * @return the description, empty if the manifest gives none
+     */
     public String description() {
         return description;
     }
 
-    /** The plugin's own folder, for its files (created on first use). */
+    /**
+     * The plugin's own folder, for its files (created on first use).
+     *
+     * @return {@code plugins/<jar name>/} in qovin's folder
+     */
     public Path folder() {
         folder.toFile().mkdirs();
         return folder;
     }
 
-    /** The simulator's folder (X-Plane's root). */
+    /**
+     * The simulator's folder (X-Plane's root).
+     *
+     * @return the simulator's root folder
+     */
     public Path systemPath() {
         return systemPath;
     }
 
-    /** The simulator's preferences folder (Output/preferences in its root). */
+    /**
+     * The simulator's preferences folder (Output/preferences in its root).
+     *
+     * @return the preferences folder
+     */
     public Path preferencesPath() {
         return systemPath.resolve("Output").resolve("preferences");
     }
@@ -60,6 +94,8 @@ public final class PluginContext {
     /**
      * The context of the plugin whose code is calling, or null outside the
      * host (a plugin run on its own, a test).
+     *
+     * @return the calling plugin's context, or null
      */
     public static PluginContext current() {
         ClassLoader owner = Registrations.callingOwner();
@@ -68,7 +104,12 @@ public final class PluginContext {
         }
     }
 
-    /** Binds {@code context} to the plugin classes of {@code loader}; null unbinds. */
+    /**
+     * Binds {@code context} to the plugin classes of {@code loader}; null unbinds.
+     *
+     * @param loader the class loader of the plugin's classes
+     * @param context the plugin's context, or null
+     */
     public static void bind(ClassLoader loader, PluginContext context) {
         synchronized (BY_LOADER) {
             if (context == null) {

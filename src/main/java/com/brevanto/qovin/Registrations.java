@@ -21,7 +21,11 @@ public final class Registrations {
     private Registrations() {
     }
 
-    /** Makes {@code loader} a plugin's: what its classes register is recorded under it. */
+    /**
+     * Makes {@code loader} a plugin's: what its classes register is recorded under it.
+     *
+     * @param loader a plugin's class loader
+     */
     public static synchronized void addOwner(ClassLoader loader) {
         BY_OWNER.putIfAbsent(loader, new LinkedHashMap<>());
     }
@@ -29,6 +33,9 @@ public final class Registrations {
     /**
      * Records {@code key} (unique to one registration) with the way to release
      * it, under the plugin whose code is calling.
+     *
+     * @param key the registration
+     * @param release how to release it
      */
     public static synchronized void add(Object key, Runnable release) {
         ClassLoader owner = callingOwner();
@@ -37,7 +44,11 @@ public final class Registrations {
         }
     }
 
-    /** The class loader of the plugin whose code is calling, or null. */
+    /**
+     * The class loader of the plugin whose code is calling, or null.
+     *
+     * @return the loader, or null outside any plugin
+     */
     public static synchronized ClassLoader callingOwner() {
         if (BY_OWNER.isEmpty()) {
             return null;
@@ -49,6 +60,11 @@ public final class Registrations {
     /**
      * Records {@code key} under {@code owner} (from {@link #callingOwner()} at
      * an earlier call). False, and nothing recorded, if that plugin is gone.
+     *
+     * @param owner the plugin's class loader, or null
+     * @param key the registration
+     * @param release how to release it
+     * @return whether it was recorded (true without an owner)
      */
     public static synchronized boolean addFor(ClassLoader owner, Object key, Runnable release) {
         Map<Object, Runnable> owned = owner == null ? null : BY_OWNER.get(owner);
@@ -59,7 +75,11 @@ public final class Registrations {
         return true;
     }
 
-    /** Forgets {@code key}: it was released. */
+    /**
+     * Forgets {@code key}: it was released.
+     *
+     * @param key the registration
+     */
     public static synchronized void remove(Object key) {
         for (Map<Object, Runnable> owned : BY_OWNER.values()) {
             if (owned.remove(key) != null) {
@@ -68,7 +88,12 @@ public final class Registrations {
         }
     }
 
-    /** How many registrations {@code loader}'s plugin holds now. */
+    /**
+     * How many registrations {@code loader}'s plugin holds now.
+     *
+     * @param loader a plugin's class loader
+     * @return the number of registrations
+     */
     public static synchronized int count(ClassLoader loader) {
         Map<Object, Runnable> owned = BY_OWNER.get(loader);
         return owned == null ? 0 : owned.size();
@@ -78,6 +103,9 @@ public final class Registrations {
      * Releases everything {@code loader}'s plugin still holds, newest first, and
      * stops recording under it. Returns how many there were; a release that
      * throws is counted and the others go on.
+     *
+     * @param loader a plugin's class loader
+     * @return the number of registrations released
      */
     public static int releaseAll(ClassLoader loader) {
         List<Runnable> releases;

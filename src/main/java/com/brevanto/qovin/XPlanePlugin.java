@@ -10,11 +10,15 @@ public interface XPlanePlugin {
     int MSG_PLANE_CRASHED = 101;
     /** An aircraft was loaded; the parameter is its index (0: the user's). */
     int MSG_PLANE_LOADED = 102;
+    /** The user's aircraft was placed at an airport. */
     int MSG_AIRPORT_LOADED = 103;
+    /** New scenery was loaded. */
     int MSG_SCENERY_LOADED = 104;
+    /** The number of aircraft changed. */
     int MSG_AIRPLANE_COUNT_CHANGED = 105;
     /** An aircraft was unloaded; the parameter is its index. */
     int MSG_PLANE_UNLOADED = 106;
+    /** The simulator is about to write its preferences. */
     int MSG_WILL_WRITE_PREFS = 107;
     /** A livery was loaded; the parameter is the aircraft's index. */
     int MSG_LIVERY_LOADED = 108;
@@ -35,7 +39,13 @@ public interface XPlanePlugin {
     default void disable() {
     }
 
-    /** A message from the simulator or from another plugin. */
+    /**
+     * A message from the simulator or from another plugin.
+     *
+     * @param fromPlugin the sender's plugin ID ({@link #FROM_SIMULATOR} for the simulator)
+     * @param message the message, e.g. {@link #MSG_PLANE_LOADED}
+     * @param param the message's parameter (an index, or a pointer as a number)
+     */
     default void receiveMessage(int fromPlugin, int message, long param) {
     }
 }

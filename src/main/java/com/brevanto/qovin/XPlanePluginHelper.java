@@ -13,6 +13,8 @@ public class XPlanePluginHelper {
      * Loads the bridge library from {@code libraryPath} (or, if it is null, the
      * library "qovin" from {@code java.library.path}) and initialises it. Later
      * calls do nothing.
+     *
+     * @param libraryPath the library's path, or null
      */
     public static synchronized void load(String libraryPath) {
         if (loaded) {
@@ -29,7 +31,11 @@ public class XPlanePluginHelper {
         loaded = true;
     }
 
-    /** Whether {@link #load(String)} has run. */
+    /**
+     * Whether {@link #load(String)} has run.
+     *
+     * @return true once the bridge is loaded
+     */
     public static synchronized boolean isLoaded() {
         return loaded;
     }
@@ -38,6 +44,8 @@ public class XPlanePluginHelper {
      * Sends every exception a Java callback throws (and the bridge clears) to
      * {@code handler} instead of printing it; null prints them again. The
      * handler runs on the simulator's main thread; what it throws is printed.
+     *
+     * @param handler what receives the exceptions, or null
      */
     public static void onCallbackFailure(java.util.function.Consumer<Throwable> handler) {
         HostThread.check();
@@ -59,6 +67,10 @@ public class XPlanePluginHelper {
      * {@link #NO_PLUGIN_ID}) with a text parameter: the receiver gets a pointer
      * to the text, terminated, valid while it handles the message. A null text
      * sends a null parameter.
+     *
+     * @param plugin the receiver's ID, or {@link #NO_PLUGIN_ID} for every plugin
+     * @param message the message number
+     * @param param the text, or null
      */
     public void sendMessage(int plugin, int message, String param) {
         HostThread.check();
@@ -71,41 +83,74 @@ public class XPlanePluginHelper {
      * the length in the bytes; they are followed by a zero byte if they hold
      * none. What the receiver writes into them is not copied back. A null array
      * sends a null parameter.
+     *
+     * @param plugin the receiver's ID, or {@link #NO_PLUGIN_ID} for every plugin
+     * @param message the message number
+     * @param param the bytes, or null
      */
     public void sendMessage(int plugin, int message, byte[] param) {
         HostThread.check();
         sendMessageB(plugin, message, param);
     }
 
-    /** Enables a plugin. */
+    /**
+     * Enables a plugin.
+     *
+     * @param plugin the plugin's ID
+     */
     public static void enablePlugin(int plugin) {
         HostThread.check();
         enableN(plugin);
     }
 
+    /**
+     * Disables a plugin.
+     *
+     * @param plugin the plugin's ID
+     */
     public static void disablePlugin(int plugin) {
         HostThread.check();
         disableN(plugin);
     }
 
+    /**
+     * Whether a plugin is enabled.
+     *
+     * @param plugin the plugin's ID
+     * @return true if it is enabled
+     */
     public static boolean isPluginEnabled(int plugin) {
         HostThread.check();
         return isEnabledN(plugin);
     }
 
-    /** The ID of the plugin with this signature, or {@link #NO_PLUGIN_ID}. */
+    /**
+     * The ID of the plugin with this signature, or {@link #NO_PLUGIN_ID}.
+     *
+     * @param signature the signature, e.g. "com.example.trafficboard"
+     * @return the plugin's ID
+     */
     public static int findPluginBySignature(String signature) {
         HostThread.check();
         return findPluginBySignatureN(signature);
     }
 
-    /** Name, path, signature and description of a plugin (empty texts for an unknown ID). */
+    /**
+     * Name, path, signature and description of a plugin (empty texts for an unknown ID).
+     *
+     * @param plugin the plugin's ID
+     * @return what the simulator tells about it
+     */
     public static QOVINPluginInfo getPluginInfo(int plugin) {
         HostThread.check();
         return getPluginInfoN(plugin);
     }
 
-    /** The ID of the plugin that runs this JVM. */
+    /**
+     * The ID of the plugin that runs this JVM.
+     *
+     * @return the host plugin's ID
+     */
     public static int getMyId() {
         HostThread.check();
         return getMyIdN();

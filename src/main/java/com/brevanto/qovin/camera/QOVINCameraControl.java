@@ -10,6 +10,10 @@ public interface QOVINCameraControl {
      *
      * <p>Every controller is handed the same position object, which keeps its
      * values from one call to the next. A controller that throws gives control up.
+     *
+     * @param position where the camera goes; set it
+     * @param losingControl true for the last call, when control is taken away
+     * @return 1 to keep control, 0 to give it up
      */
     int controlCamera(QOVINCameraPosition position, boolean losingControl);
 }

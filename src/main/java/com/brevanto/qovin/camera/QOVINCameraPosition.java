@@ -7,10 +7,32 @@ package com.brevanto.qovin.camera;
 public final class QOVINCameraPosition {
     private float[] pos = new float[7];
 
+    /**
+     * A position.
+     *
+     * @param x local x, metres
+     * @param y local y, metres
+     * @param z local z, metres
+     * @param pitch pitch, degrees
+     * @param heading heading, degrees
+     * @param roll roll, degrees
+     * @param zoom zoom, 1 normal
+     */
     public QOVINCameraPosition(float x, float y, float z, float pitch, float heading, float roll, float zoom) {
         set(x, y, z, pitch, heading, roll, zoom);
     }
 
+    /**
+     * Sets all seven values.
+     *
+     * @param x local x, metres
+     * @param y local y, metres
+     * @param z local z, metres
+     * @param pitch pitch, degrees
+     * @param heading heading, degrees
+     * @param roll roll, degrees
+     * @param zoom zoom, 1 normal
+     */
     public void set(float x, float y, float z, float pitch, float heading, float roll, float zoom) {
         if (pos == null || pos.length < 7) {
             pos = new float[7];
@@ -29,6 +51,7 @@ public final class QOVINCameraPosition {
      * object's own array, not a copy.
      *
      * @throws IllegalStateException if {@link #usePos(float[])} was given null
+     * @return the array
      */
     public float[] getPos() {
         if (pos == null) {
@@ -41,35 +64,72 @@ public final class QOVINCameraPosition {
      * Uses {@code values} as the position from now on: the camera follows what
      * it holds each frame. An array shorter than seven floats does not move the
      * camera; its controller gives control up instead.
+     *
+     * @param values the array to use
      */
     public void usePos(float[] values) {
         pos = values;
     }
 
+    /**
+     * Local x.
+     *
+     * @return metres
+     */
     public float getX() {
         return pos[0];
     }
 
+    /**
+     * Local y.
+     *
+     * @return metres
+     */
     public float getY() {
         return pos[1];
     }
 
+    /**
+     * Local z.
+     *
+     * @return metres
+     */
     public float getZ() {
         return pos[2];
     }
 
+    /**
+     * Pitch.
+     *
+     * @return degrees
+     */
     public float getPitch() {
         return pos[3];
     }
 
+    /**
+     * Heading.
+     *
+     * @return degrees
+     */
     public float getHeading() {
         return pos[4];
     }
 
+    /**
+     * Roll.
+     *
+     * @return degrees
+     */
     public float getRoll() {
         return pos[5];
     }
 
+    /**
+     * Zoom.
+     *
+     * @return the zoom factor, 1 normal
+     */
     public float getZoom() {
         return pos[6];
     }

@@ -24,6 +24,9 @@ public final class XPlaneCameraControlHelper {
      * kept alive until the simulator makes its losing-control call; to give the
      * camera up and be released, answer 0 from
      * {@link QOVINCameraControl#controlCamera}.
+     *
+     * @param controller the controller, called each frame
+     * @param howLong {@link #UNTIL_VIEW_CHANGES} or {@link #FOREVER}
      */
     public static void controlCamera(QOVINCameraControl controller, int howLong) {
         HostThread.check();
@@ -77,7 +80,11 @@ public final class XPlaneCameraControlHelper {
         }
     }
 
-    /** x, y, z, pitch, heading, roll, zoom of the camera now. */
+    /**
+     * x, y, z, pitch, heading, roll, zoom of the camera now.
+     *
+     * @return a new array of seven
+     */
     public static float[] position() {
         HostThread.check();
         float[] pos = new float[7];
@@ -85,7 +92,11 @@ public final class XPlaneCameraControlHelper {
         return pos;
     }
 
-    /** The duration code of the current control, or null if no plugin holds the camera. */
+    /**
+     * The duration code of the current control, or null if no plugin holds the camera.
+     *
+     * @return {@link #UNTIL_VIEW_CHANGES}, {@link #FOREVER}, or null
+     */
     public static Integer controlDuration() {
         HostThread.check();
         return isCameraBeingControlledN();
@@ -97,7 +108,11 @@ public final class XPlaneCameraControlHelper {
 
     private static native void dontControlN();
 
-    /** Writes x, y, z, pitch, heading, roll, zoom into elements 0 to 6. */
+    /**
+     * Writes x, y, z, pitch, heading, roll, zoom into elements 0 to 6.
+     *
+     * @param buf the array written (only the elements it has)
+     */
     public static native void readCameraPosition(float[] buf);
 
     private static native Integer isCameraBeingControlledN();

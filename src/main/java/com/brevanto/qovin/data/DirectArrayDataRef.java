@@ -31,24 +31,44 @@ public final class DirectArrayDataRef extends XPlaneDataRef {
         }
     }
 
-    /** Publishes a writable float array dataref of {@code size} elements, all 0. */
+    /**
+     * Publishes a writable float array dataref of {@code size} elements, all 0.
+     *
+     * @param name the dataref's name, e.g. "myplugin/fuel_kg"
+     * @param size the number of elements
+     * @return the dataref; {@link #isValid()} is false if the name was refused
+     */
     public static DirectArrayDataRef publishFloats(String name, int size) {
         HostThread.check();
         return new DirectArrayDataRef(name, allocate(size, Float.BYTES).asFloatBuffer(), null);
     }
 
-    /** Publishes a writable int array dataref of {@code size} elements, all 0. */
+    /**
+     * Publishes a writable int array dataref of {@code size} elements, all 0.
+     *
+     * @param name the dataref's name
+     * @param size the number of elements
+     * @return the dataref; {@link #isValid()} is false if the name was refused
+     */
     public static DirectArrayDataRef publishInts(String name, int size) {
         HostThread.check();
         return new DirectArrayDataRef(name, null, allocate(size, Integer.BYTES).asIntBuffer());
     }
 
-    /** The values, for Java to read and write (float arrays; null for int arrays). */
+    /**
+     * The values, for Java to read and write (float arrays; null for int arrays).
+     *
+     * @return the direct buffer the dataref is served from
+     */
     public FloatBuffer floats() {
         return floats;
     }
 
-    /** The values (int arrays; null for float arrays). */
+    /**
+     * The values (int arrays; null for float arrays).
+     *
+     * @return the direct buffer the dataref is served from
+     */
     public IntBuffer ints() {
         return ints;
     }

@@ -51,7 +51,13 @@ public final class DirectDataRef extends XPlaneDataRef {
         }
     }
 
-    /** Publishes a writable float dataref {@code name}; {@link #isValid()} is false if the name was refused. */
+    /**
+     * Publishes a writable float dataref {@code name}; {@link #isValid()} is false if the name was refused.
+     *
+     * @param name the dataref's name, e.g. "myplugin/heading"
+     * @param initial the value it starts with
+     * @return the dataref
+     */
     public static DirectDataRef publishFloat(String name, float initial) {
         HostThread.check();
         synchronized (Pool.class) {
@@ -59,6 +65,13 @@ public final class DirectDataRef extends XPlaneDataRef {
         }
     }
 
+    /**
+     * Publishes a writable int dataref {@code name}; {@link #isValid()} is false if the name was refused.
+     *
+     * @param name the dataref's name
+     * @param initial the value it starts with
+     * @return the dataref
+     */
     public static DirectDataRef publishInt(String name, int initial) {
         HostThread.check();
         synchronized (Pool.class) {
@@ -66,6 +79,13 @@ public final class DirectDataRef extends XPlaneDataRef {
         }
     }
 
+    /**
+     * Publishes a writable double dataref {@code name}; {@link #isValid()} is false if the name was refused.
+     *
+     * @param name the dataref's name
+     * @param initial the value it starts with
+     * @return the dataref
+     */
     public static DirectDataRef publishDouble(String name, double initial) {
         HostThread.check();
         synchronized (Pool.class) {
@@ -76,6 +96,8 @@ public final class DirectDataRef extends XPlaneDataRef {
     /**
      * The current value, as the simulator last wrote it or Java set it. Once
      * withdrawn (or refused), the value it had then.
+     *
+     * @return the value
      */
     public double value() {
         HostThread.check();
@@ -84,7 +106,11 @@ public final class DirectDataRef extends XPlaneDataRef {
         }
     }
 
-    /** Sets the value (converted to the dataref's type). Once withdrawn (or refused), does nothing. */
+    /**
+     * Sets the value (converted to the dataref's type). Once withdrawn (or refused), does nothing.
+     *
+     * @param value the new value
+     */
     public void set(double value) {
         HostThread.check();
         synchronized (Pool.class) {

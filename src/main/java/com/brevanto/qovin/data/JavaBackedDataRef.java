@@ -22,6 +22,12 @@ public class JavaBackedDataRef extends XPlaneDataRef {
     /**
      * Publishes {@code name} with the {@code TYPE_*} bits of {@code type}.
      * {@link #isValid()} is false if the simulator refused the name.
+     *
+     * @param name the dataref's name, e.g. "myplugin/speed"
+     * @param type the {@code TYPE_*} bits it offers, OR-ed together
+     * @param writable whether the simulator and other plugins may write it
+     * @param readAccessor what answers reads, or null (reads answer 0)
+     * @param writeAccessor what receives writes, or null (writes are dropped)
      */
     public JavaBackedDataRef(String name, int type, boolean writable, DataReadAccessor readAccessor,
             DataWriteAccessor writeAccessor) {

@@ -7,7 +7,11 @@ import com.brevanto.qovin.HostThread;
  * in pixels from the main simulator window's lower left corner.
  */
 public class XPlaneDisplayHelper {
-    /** Left, top, right, bottom of the whole desktop, in global coordinates. */
+    /**
+     * Left, top, right, bottom of the whole desktop, in global coordinates.
+     *
+     * @return a new array of four
+     */
     public static int[] screenBoundsGlobal() {
         HostThread.check();
         int[] bounds = new int[4];
@@ -15,7 +19,11 @@ public class XPlaneDisplayHelper {
         return bounds;
     }
 
-    /** Where the mouse is, in global coordinates: x, y. */
+    /**
+     * Where the mouse is, in global coordinates: x, y.
+     *
+     * @return a new array of two
+     */
     public static int[] mouseLocationGlobal() {
         HostThread.check();
         int[] location = new int[2];
@@ -23,7 +31,11 @@ public class XPlaneDisplayHelper {
         return location;
     }
 
-    /** Width and height of the simulator's main window, in pixels. */
+    /**
+     * Width and height of the simulator's main window, in pixels.
+     *
+     * @return a new array of two
+     */
     public static int[] screenSize() {
         HostThread.check();
         int[] size = new int[2];
@@ -31,7 +43,11 @@ public class XPlaneDisplayHelper {
         return size;
     }
 
-    /** Where the mouse is, in pixels from the main window's lower left corner: x, y. */
+    /**
+     * Where the mouse is, in pixels from the main window's lower left corner: x, y.
+     *
+     * @return a new array of two
+     */
     public int[] mouseLocation() {
         HostThread.check();
         int[] location = new int[2];
@@ -39,15 +55,31 @@ public class XPlaneDisplayHelper {
         return location;
     }
 
-    /** Writes left, top, right, bottom into elements 0 to 3. */
+    /**
+     * Writes left, top, right, bottom into elements 0 to 3.
+     *
+     * @param jbounds the array written (only the elements it has)
+     */
     public static native void getScreenBoundsGlobalN(int[] jbounds);
 
-    /** Writes x, y into elements 0 and 1. */
+    /**
+     * Writes x, y into elements 0 and 1.
+     *
+     * @param jloc the array written (only the elements it has)
+     */
     public native void getMouseLocationN(int[] jloc);
 
-    /** Writes x, y into elements 0 and 1. */
+    /**
+     * Writes x, y into elements 0 and 1.
+     *
+     * @param jloc the array written (only the elements it has)
+     */
     public static native void getMouseLocationGlobalN(int[] jloc);
 
-    /** Writes width, height into elements 0 and 1. */
+    /**
+     * Writes width, height into elements 0 and 1.
+     *
+     * @param jSize the array written (only the elements it has)
+     */
     public static native void getScreenSizeN(int[] jSize);
 }

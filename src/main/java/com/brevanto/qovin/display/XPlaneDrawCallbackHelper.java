@@ -16,17 +16,29 @@ public abstract class XPlaneDrawCallbackHelper {
     }
 
     // Drawing phases: 3-D scene, then cockpit 2-D.
+    /** The start of the 3-D scene. */
     public static final int PHASE_FIRST_SCENE = 0;
+    /** The terrain. */
     public static final int PHASE_TERRAIN = 5;
+    /** The airports. */
     public static final int PHASE_AIRPORTS = 10;
+    /** Roads, trails and other vectors. */
     public static final int PHASE_VECTORS = 15;
+    /** Scenery objects: the phase to draw objects in. */
     public static final int PHASE_OBJECTS = 20;
+    /** The aircraft. */
     public static final int PHASE_AIRPLANES = 25;
+    /** The end of the 3-D scene. */
     public static final int PHASE_LAST_SCENE = 30;
+    /** The start of the 2-D cockpit. */
     public static final int PHASE_FIRST_COCKPIT = 35;
+    /** The panel. */
     public static final int PHASE_PANEL = 40;
+    /** The gauges. */
     public static final int PHASE_GAUGES = 45;
+    /** The windows. */
     public static final int PHASE_WINDOW = 50;
+    /** The end of the 2-D cockpit: drawn over everything. */
     public static final int PHASE_LAST_COCKPIT = 55;
 
     private static final class Registration {
@@ -56,6 +68,10 @@ public abstract class XPlaneDrawCallbackHelper {
      * Registers this object for {@code phase}, before or after the simulator
      * draws it. Returns the handler reference, or 0 if the simulator refused
      * (a phase it does not have).
+     *
+     * @param phase one of the {@code PHASE_*} constants
+     * @param before true to be called before the simulator draws the phase, false after
+     * @return the handler reference, or 0
      */
     public synchronized long register(int phase, boolean before) {
         HostThread.check();
@@ -71,6 +87,9 @@ public abstract class XPlaneDrawCallbackHelper {
      * Ends the registration {@code handlerRef}. Returns the simulator's answer
      * (1 when it is gone), or 0 for a reference that is not a registration of
      * this object.
+     *
+     * @param handlerRef a reference {@link #register(int, boolean)} returned
+     * @return 1 when the registration is gone, else 0
      */
     public synchronized int unregister(long handlerRef) {
         HostThread.check();
@@ -86,7 +105,11 @@ public abstract class XPlaneDrawCallbackHelper {
         return result;
     }
 
-    /** Number of current registrations of this object. */
+    /**
+     * Number of current registrations of this object.
+     *
+     * @return the number of registrations
+     */
     public synchronized int registrationCount() {
         return registrations.size();
     }

@@ -32,6 +32,9 @@ public abstract class XPlaneKeySnifferHelper {
     /**
      * Registers this object, before the windows get keys or only for keys they
      * did not take. Returns the handler reference, or -1 if the simulator refused.
+     *
+     * @param beforeWindows true to see keys before the windows, false only those they did not take
+     * @return the handler reference, or -1
      */
     public synchronized long register(boolean beforeWindows) {
         HostThread.check();
@@ -47,6 +50,9 @@ public abstract class XPlaneKeySnifferHelper {
      * Ends the registration {@code handlerRef}. Returns the simulator's answer
      * (1 when it is gone), or 0 for a reference that is not a registration of
      * this object.
+     *
+     * @param handlerRef a reference {@link #register(boolean)} returned
+     * @return 1 when the registration is gone, else 0
      */
     public synchronized int unregister(long handlerRef) {
         HostThread.check();
@@ -62,7 +68,11 @@ public abstract class XPlaneKeySnifferHelper {
         return result;
     }
 
-    /** Number of current registrations of this object. */
+    /**
+     * Number of current registrations of this object.
+     *
+     * @return the number of registrations
+     */
     public synchronized int registrationCount() {
         return registrations.size();
     }

@@ -20,34 +20,55 @@ public abstract class XPlaneWindowHelper {
     }
 
     // Layers, lowest first.
+    /** Over the 3-D world, under the floating windows. */
     public static final int LAYER_FLIGHT_OVERLAY = 0;
+    /** Floating windows, like the simulator's own. */
     public static final int LAYER_FLOATING_WINDOWS = 1;
+    /** Modal windows, over the floating ones. */
     public static final int LAYER_MODAL = 2;
+    /** Notifications, over everything. */
     public static final int LAYER_GROWL_NOTIFICATIONS = 3;
 
     // Positioning modes.
+    /** Where its geometry puts it. */
     public static final int POSITION_FREE = 0;
+    /** Centred on a monitor. */
     public static final int CENTER_ON_MONITOR = 1;
+    /** Filling a monitor. */
     public static final int FULL_SCREEN_ON_MONITOR = 2;
+    /** Filling every monitor. */
     public static final int FULL_SCREEN_ON_ALL_MONITORS = 3;
+    /** In a window of the operating system of its own. */
     public static final int POP_OUT = 4;
 
     // Mouse status of a click callback.
+    /** The button went down. */
     public static final int MOUSE_DOWN = 1;
+    /** The mouse moved with the button down. */
     public static final int MOUSE_DRAG = 2;
+    /** The button went up. */
     public static final int MOUSE_UP = 3;
 
     // Cursor status answered by cursorStatusCallback.
+    /** The cursor the simulator would show. */
     public static final int CURSOR_DEFAULT = 0;
+    /** No cursor. */
     public static final int CURSOR_HIDDEN = 1;
+    /** An arrow. */
     public static final int CURSOR_ARROW = 2;
+    /** A cursor the plugin set itself. */
     public static final int CURSOR_CUSTOM = 3;
 
     // Key flags.
+    /** Shift is held. */
     public static final int SHIFT_FLAG = 1;
+    /** Option or Alt is held. */
     public static final int OPTION_ALT_FLAG = 2;
+    /** Control is held. */
     public static final int CONTROL_FLAG = 4;
+    /** The key went down. */
     public static final int DOWN_FLAG = 8;
+    /** The key went up. */
     public static final int UP_FLAG = 16;
 
     private long windowId;
@@ -63,26 +84,59 @@ public abstract class XPlaneWindowHelper {
      * A key while the window has keyboard focus, or the loss of focus
      * ({@code losingFocus} true). Key codes are the simulator's 8-bit codes as
      * signed bytes: {@code key & 0xFF} gives the code back.
+     *
+     * @param key the key code
+     * @param flags the key flags ({@link #SHIFT_FLAG}, {@link #DOWN_FLAG}, ...)
+     * @param virtualKey the virtual key code
+     * @param losingFocus true when the window loses the keyboard focus
      */
     public void keyPressedCallback(byte key, int flags, byte virtualKey, boolean losingFocus) {
     }
 
-    /** A left click: down, drag or up. Answer 1 to consume it, 0 to pass it through. */
+    /**
+     * A left click: down, drag or up. Answer 1 to consume it, 0 to pass it through.
+     *
+     * @param x where the mouse is, horizontally
+     * @param y where the mouse is, vertically
+     * @param mouseStatus {@link #MOUSE_DOWN}, {@link #MOUSE_DRAG} or {@link #MOUSE_UP}
+     * @return 1 to consume the click, 0 to pass it through
+     */
     public int mouseClickCallback(int x, int y, int mouseStatus) {
         return 1;
     }
 
-    /** A right click (windows made with a layer only). Answer as for left clicks. */
+    /**
+     * A right click (windows made with a layer only). Answer as for left clicks.
+     *
+     * @param x where the mouse is, horizontally
+     * @param y where the mouse is, vertically
+     * @param mouseStatus {@link #MOUSE_DOWN}, {@link #MOUSE_DRAG} or {@link #MOUSE_UP}
+     * @return 1 to consume the click, 0 to pass it through
+     */
     public int rightMouseClickCallback(int x, int y, int mouseStatus) {
         return 1;
     }
 
-    /** The mouse is over the window: answer the cursor to show. */
+    /**
+     * The mouse is over the window: answer the cursor to show.
+     *
+     * @param x where the mouse is, horizontally
+     * @param y where the mouse is, vertically
+     * @return one of the {@code CURSOR_*} constants
+     */
     public int cursorStatusCallback(int x, int y) {
         return CURSOR_DEFAULT;
     }
 
-    /** The wheel turned over the window ({@code wheel} 0 vertical, 1 horizontal). Answer 1 to consume. */
+    /**
+     * The wheel turned over the window ({@code wheel} 0 vertical, 1 horizontal). Answer 1 to consume.
+     *
+     * @param x where the mouse is, horizontally
+     * @param y where the mouse is, vertically
+     * @param wheel 0 for the vertical wheel, 1 for the horizontal one
+     * @param clicks how far it turned, signed
+     * @return 1 to consume the turn, 0 to pass it through
+     */
     public int mouseWheelCallback(int x, int y, int wheel, int clicks) {
         return 0;
     }
@@ -92,6 +146,14 @@ public abstract class XPlaneWindowHelper {
     /**
      * Opens a legacy window (pixels, no frame), which receives draw, key and
      * left-click calls only. Returns its handle.
+     *
+     * @param left the left edge
+     * @param top the top edge
+     * @param right the right edge
+     * @param bottom the bottom edge
+     * @param visible whether it shows at once
+     * @return the window's handle
+     * @throws IllegalStateException if this object already has a window open
      */
     public synchronized long createLegacy(int left, int top, int right, int bottom, boolean visible) {
         HostThread.check();
@@ -104,6 +166,14 @@ public abstract class XPlaneWindowHelper {
     /**
      * Opens a window in the flight-overlay layer, undecorated, which receives
      * every call but right clicks. Returns its handle.
+     *
+     * @param left the left edge
+     * @param top the top edge
+     * @param right the right edge
+     * @param bottom the bottom edge
+     * @param visible whether it shows at once
+     * @return the window's handle
+     * @throws IllegalStateException if this object already has a window open
      */
     public synchronized long create(int left, int top, int right, int bottom, boolean visible) {
         HostThread.check();
@@ -116,6 +186,16 @@ public abstract class XPlaneWindowHelper {
     /**
      * Opens a window in {@code layer}, with the simulator's frame and title
      * bar if {@code decorate}, which receives every call. Returns its handle.
+     *
+     * @param left the left edge
+     * @param top the top edge
+     * @param right the right edge
+     * @param bottom the bottom edge
+     * @param visible whether it shows at once
+     * @param decorate whether it gets the simulator's frame and title bar
+     * @param layer one of the {@code LAYER_*} constants
+     * @return the window's handle
+     * @throws IllegalStateException if this object already has a window open
      */
     public synchronized long create(int left, int top, int right, int bottom, boolean visible, boolean decorate,
             int layer) {
@@ -148,7 +228,11 @@ public abstract class XPlaneWindowHelper {
         }
     }
 
-    /** The window's handle, 0 when none is open. */
+    /**
+     * The window's handle, 0 when none is open.
+     *
+     * @return the handle, or 0
+     */
     public synchronized long windowId() {
         return windowId;
     }
@@ -168,7 +252,12 @@ public abstract class XPlaneWindowHelper {
 
     // --- the open window ---------------------------------------------------
 
-    /** Left, top, right, bottom. */
+    /**
+     * Left, top, right, bottom.
+     *
+     * @return a new array of four
+     * @throws IllegalStateException if no window is open
+     */
     public synchronized int[] geometry() {
         HostThread.check();
         int[] geometry = new int[4];
@@ -176,12 +265,26 @@ public abstract class XPlaneWindowHelper {
         return geometry;
     }
 
+    /**
+     * Moves and sizes the window.
+     *
+     * @param left the left edge
+     * @param top the top edge
+     * @param right the right edge
+     * @param bottom the bottom edge
+     * @throws IllegalStateException if no window is open
+     */
     public synchronized void setGeometry(int left, int top, int right, int bottom) {
         HostThread.check();
         setGeometryN(open(), left, top, right, bottom);
     }
 
-    /** Left, top, right, bottom of a popped-out window, in the operating system's pixels. */
+    /**
+     * Left, top, right, bottom of a popped-out window, in the operating system's pixels.
+     *
+     * @return a new array of four
+     * @throws IllegalStateException if no window is open
+     */
     public synchronized int[] geometryOS() {
         HostThread.check();
         int[] geometry = new int[4];
@@ -189,64 +292,132 @@ public abstract class XPlaneWindowHelper {
         return geometry;
     }
 
+    /**
+     * Moves and sizes a popped-out window, in the operating system's pixels.
+     *
+     * @param left the left edge
+     * @param top the top edge
+     * @param right the right edge
+     * @param bottom the bottom edge
+     * @throws IllegalStateException if no window is open
+     */
     public synchronized void setGeometryOS(int left, int top, int right, int bottom) {
         HostThread.check();
         setGeometryOS_N(open(), left, top, right, bottom);
     }
 
-    /** One of the positioning modes; a negative monitor is the simulator's main monitor. */
+    /**
+     * One of the positioning modes; a negative monitor is the simulator's main monitor.
+     *
+     * @param mode {@link #POSITION_FREE}, {@link #CENTER_ON_MONITOR}, ... or {@link #POP_OUT}
+     * @param monitorIdx the monitor, or a negative number for the main one
+     * @throws IllegalStateException if no window is open
+     */
     public synchronized void setPositioningMode(int mode, int monitorIdx) {
         HostThread.check();
         setPositioningModeN(open(), mode, monitorIdx);
     }
 
-    /** The title, shown on decorated windows. */
+    /**
+     * The title, shown on decorated windows.
+     *
+     * @param title the title; null gives an empty one
+     * @throws IllegalStateException if no window is open
+     */
     public synchronized void setTitle(String title) {
         HostThread.check();
         setTitleN(open(), title);
     }
 
+    /**
+     * How small and how large the user may make the window.
+     *
+     * @param minWidthBoxels the least width
+     * @param minHeightBoxels the least height
+     * @param maxWidthBoxels the greatest width
+     * @param maxHeightBoxels the greatest height
+     * @throws IllegalStateException if no window is open
+     */
     public synchronized void setResizingLimits(int minWidthBoxels, int minHeightBoxels, int maxWidthBoxels,
             int maxHeightBoxels) {
         HostThread.check();
         setResizingLimitsN(open(), minWidthBoxels, minHeightBoxels, maxWidthBoxels, maxHeightBoxels);
     }
 
-    /** How each edge follows a resize of the simulator's window: 0 left/bottom, 1 right/top. */
+    /**
+     * How each edge follows a resize of the simulator's window: 0 left/bottom, 1 right/top.
+     *
+     * @param leftGravity how the left edge follows
+     * @param topGravity how the top edge follows
+     * @param rightGravity how the right edge follows
+     * @param bottomGravity how the bottom edge follows
+     * @throws IllegalStateException if no window is open
+     */
     public synchronized void setGravity(float leftGravity, float topGravity, float rightGravity,
             float bottomGravity) {
         HostThread.check();
         setGravityN(open(), leftGravity, topGravity, rightGravity, bottomGravity);
     }
 
+    /**
+     * Whether the window is popped out into a window of the operating system.
+     *
+     * @return true if popped out
+     * @throws IllegalStateException if no window is open
+     */
     public synchronized boolean poppedOut() {
         HostThread.check();
         return isPoppedOut(open());
     }
 
+    /**
+     * Shows or hides the window.
+     *
+     * @param visible true to show it
+     * @throws IllegalStateException if no window is open
+     */
     public synchronized void setVisible(boolean visible) {
         HostThread.check();
         setVisibleN(open(), visible);
     }
 
+    /**
+     * Whether the window shows.
+     *
+     * @return true if visible
+     * @throws IllegalStateException if no window is open
+     */
     public synchronized boolean isVisible() {
         HostThread.check();
         return isVisibleN(open());
     }
 
-    /** Takes the keyboard focus: every key goes to this window from now on. */
+    /**
+     * Takes the keyboard focus: every key goes to this window from now on.
+     *
+     * @throws IllegalStateException if no window is open
+     */
     public synchronized void takeFocus() {
         HostThread.check();
         takeFocusN(open());
     }
 
-    /** Brings the window to the front of its layer. */
+    /**
+     * Brings the window to the front of its layer.
+     *
+     * @throws IllegalStateException if no window is open
+     */
     public synchronized void bringToFront() {
         HostThread.check();
         bringToFrontN(open());
     }
 
-    /** Whether the window is the front-most visible one of its layer. */
+    /**
+     * Whether the window is the front-most visible one of its layer.
+     *
+     * @return true if in front
+     * @throws IllegalStateException if no window is open
+     */
     public synchronized boolean isInFront() {
         HostThread.check();
         return isInFrontN(open());

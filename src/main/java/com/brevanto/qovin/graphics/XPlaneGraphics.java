@@ -9,18 +9,30 @@ import com.brevanto.qovin.HostThread;
  */
 public final class XPlaneGraphics {
     // Fonts.
+    /** The simulator's fixed-width font. */
     public static final int FONT_BASIC = 0;
+    /** The simulator's proportional font. */
     public static final int FONT_PROPORTIONAL = 18;
 
     // The simulator's own textures, for getTextureN.
+    /** The texture of the user interface. */
     public static final int TEX_GENERAL_INTERFACE = 0;
+    /** The user aircraft's paint. */
     public static final int TEX_AIRCRAFT_PAINT = 1;
+    /** The user aircraft's light map. */
     public static final int TEX_AIRCRAFT_LITE_MAP = 2;
 
     private XPlaneGraphics() {
     }
 
-    /** Draws the translucent dark box the simulator puts behind text. */
+    /**
+     * Draws the translucent dark box the simulator puts behind text.
+     *
+     * @param left the left edge
+     * @param top the top edge
+     * @param right the right edge
+     * @param bottom the bottom edge
+     */
     public static native void drawTranslucentDarkBox(int left, int top, int right, int bottom);
 
     /**
@@ -28,17 +40,43 @@ public final class XPlaneGraphics {
      * colour given by the first three elements of {@code color} (red, green,
      * blue from 0 to 1; missing elements count as 0; the array is not
      * changed), word-wrapped at {@code wrapWidth}.
+     *
+     * @param color red, green, blue
+     * @param xOffset the left edge of the text
+     * @param yOffset the baseline of its first line
+     * @param text the text; null draws nothing
+     * @param wrapWidth the width at which lines wrap
+     * @param fontId {@link #FONT_BASIC} or {@link #FONT_PROPORTIONAL}
      */
     public static native void drawString(float[] color, int xOffset, int yOffset, String text, int wrapWidth,
             int fontId);
 
-    /** Fills every element of {@code texIds} with a new texture number. */
+    /**
+     * Fills every element of {@code texIds} with a new texture number.
+     *
+     * @param texIds the array filled
+     */
     public static native void generateTextureNumbers(int[] texIds);
 
-    /** Binds texture {@code tex} to texture unit {@code unit}. */
+    /**
+     * Binds texture {@code tex} to texture unit {@code unit}.
+     *
+     * @param tex the texture number
+     * @param unit the texture unit
+     */
     public static native void bindTexture2d(int tex, int unit);
 
-    /** Sets the graphics state through the simulator's state cache. */
+    /**
+     * Sets the graphics state through the simulator's state cache.
+     *
+     * @param enableFog fog on
+     * @param inNumberTexUnits the number of texture units enabled
+     * @param inEnableLighting lighting on
+     * @param inEnableAlphaTesting alpha testing on
+     * @param inEnableAlphaBlending alpha blending on
+     * @param inEnableDepthTesting depth testing on
+     * @param inEnableDepthWriting depth writing on
+     */
     public static native void setGraphicsState(boolean enableFog, int inNumberTexUnits, boolean inEnableLighting,
             boolean inEnableAlphaTesting, boolean inEnableAlphaBlending, boolean inEnableDepthTesting,
             boolean inEnableDepthWriting);
@@ -46,19 +84,41 @@ public final class XPlaneGraphics {
     /**
      * Converts a world position to local coordinates, written into
      * {@code xyz[0..2]} (as many of them as the array has).
+     *
+     * @param lat latitude in degrees
+     * @param lon longitude in degrees
+     * @param alt metres above sea level
+     * @param xyz the array written: x, y, z
      */
     public static native void worldToLocal(double lat, double lon, double alt, double[] xyz);
 
     /**
      * Converts local coordinates to latitude, longitude and altitude, written
      * into {@code world[0..2]} (as many of them as the array has).
+     *
+     * @param x local x
+     * @param y local y
+     * @param z local z
+     * @param world the array written: latitude, longitude, altitude
      */
     public static native void localToWorld(double x, double y, double z, double[] world);
 
-    /** The texture number of one of the simulator's own textures. */
+    /**
+     * The texture number of one of the simulator's own textures.
+     *
+     * @param id {@link #TEX_GENERAL_INTERFACE}, {@link #TEX_AIRCRAFT_PAINT} or {@link #TEX_AIRCRAFT_LITE_MAP}
+     * @return the texture number
+     */
     public static native int getTextureN(int id);
 
-    /** Local coordinates of a world position, as a new array of three. */
+    /**
+     * Local coordinates of a world position, as a new array of three.
+     *
+     * @param lat latitude in degrees
+     * @param lon longitude in degrees
+     * @param alt metres above sea level
+     * @return x, y, z in metres
+     */
     public static double[] worldToLocal(double lat, double lon, double alt) {
         HostThread.check();
         double[] xyz = new double[3];
@@ -66,7 +126,14 @@ public final class XPlaneGraphics {
         return xyz;
     }
 
-    /** World position of local coordinates, as a new array of three. */
+    /**
+     * World position of local coordinates, as a new array of three.
+     *
+     * @param x local x
+     * @param y local y
+     * @param z local z
+     * @return latitude, longitude (degrees) and altitude (metres above sea level)
+     */
     public static double[] localToWorld(double x, double y, double z) {
         HostThread.check();
         double[] world = new double[3];

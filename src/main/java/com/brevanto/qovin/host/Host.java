@@ -57,7 +57,13 @@ public final class Host {
 
     // --- X-Plane's calls ----------------------------------------------------------
 
-    /** XPluginStart: loads the bridge, then creates and starts every Java plugin. */
+    /**
+     * XPluginStart: loads the bridge, then creates and starts every Java plugin.
+     *
+     * @param qovinFolder qovin's folder (Resources/plugins/qovin)
+     * @param simulatorFolder the simulator's root folder
+     * @return true if the host started
+     */
     public static boolean start(String qovinFolder, String simulatorFolder) {
         Path folder = Paths.get(qovinFolder);
         Path system = Paths.get(simulatorFolder.isEmpty() ? "." : simulatorFolder);
@@ -80,7 +86,11 @@ public final class Host {
         }
     }
 
-    /** XPluginEnable: enables every started plugin. */
+    /**
+     * XPluginEnable: enables every started plugin.
+     *
+     * @return true if the host runs
+     */
     public static boolean enable() {
         if (instance == null) {
             return false;
@@ -105,7 +115,13 @@ public final class Host {
         }
     }
 
-    /** XPluginReceiveMessage: to every enabled plugin. */
+    /**
+     * XPluginReceiveMessage: to every enabled plugin.
+     *
+     * @param from the sender's plugin ID
+     * @param message the message
+     * @param param its parameter
+     */
     public static void receiveMessage(int from, int message, long param) {
         if (instance == null) {
             return;
@@ -117,7 +133,11 @@ public final class Host {
         }
     }
 
-    /** The running host's plugins and their states, "name: STATE" (for tests and the runner). */
+    /**
+     * The running host's plugins and their states, "name: STATE" (for tests and the runner).
+     *
+     * @return one text per plugin
+     */
     public static String[] describe() {
         if (instance == null) {
             return new String[0];
@@ -128,6 +148,8 @@ public final class Host {
     /**
      * How many class loaders of unloaded plugins are still reachable after
      * collecting garbage: 0 when unloading kept nothing of them.
+     *
+     * @return the number of class loaders still reachable
      */
     public static int oldLoadersAlive() {
         for (int i = 0; i < 10 && JavaPlugin.unloadedAlive() > 0; i++) {

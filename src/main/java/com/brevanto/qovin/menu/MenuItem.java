@@ -9,17 +9,31 @@ public class MenuItem {
     private final String name;
     private final Runnable action;
 
-    /** An item whose pick runs {@link #actionPerformed()}, which does nothing unless overridden. */
+    /**
+     * An item whose pick runs {@link #actionPerformed()}, which does nothing unless overridden.
+     *
+     * @param name the text the menu shows
+     */
     public MenuItem(String name) {
         this(name, null);
     }
 
-    /** An item whose pick runs {@code action}. */
+    /**
+     * An item whose pick runs {@code action}.
+     *
+     * @param name the text the menu shows
+     * @param action what a pick runs, or null
+     */
     public MenuItem(String name, Runnable action) {
         this.name = name;
         this.action = action;
     }
 
+    /**
+     * The item's name.
+     *
+     * @return the text the menu shows
+     */
     public String getName() {
         return name;
     }

@@ -22,8 +22,11 @@ public final class XPlaneMenu {
     }
 
     // Check marks.
+    /** No check mark. */
     public static final int NO_CHECK = 0;
+    /** A check mark, unchecked. */
     public static final int UNCHECKED = 1;
+    /** A check mark, checked. */
     public static final int CHECKED = 2;
 
     private static XPlaneMenu plugins;
@@ -57,7 +60,11 @@ public final class XPlaneMenu {
         this.menuPtr = createMenuN(name, parent.menuPtr, parentItem);
     }
 
-    /** The simulator's plugins menu (this plugin's part of it). */
+    /**
+     * The simulator's plugins menu (this plugin's part of it).
+     *
+     * @return the plugins menu
+     */
     public static synchronized XPlaneMenu plugins() {
         HostThread.check();
         if (plugins == null) {
@@ -66,7 +73,11 @@ public final class XPlaneMenu {
         return plugins;
     }
 
-    /** The menu's handle, 0 if the simulator refused to make it. */
+    /**
+     * The menu's handle, 0 if the simulator refused to make it.
+     *
+     * @return the handle
+     */
     public long handle() {
         return menuPtr;
     }
@@ -74,6 +85,10 @@ public final class XPlaneMenu {
     /**
      * Adds an item named {@code name} to this menu and hangs a new menu on it.
      * If the simulator refuses the item, the menu answered has handle 0.
+     *
+     * @param name the item's name
+     * @return the new menu
+     * @throws IllegalStateException if this menu was destroyed
      */
     public synchronized XPlaneMenu submenu(String name) {
         HostThread.check();
@@ -92,6 +107,10 @@ public final class XPlaneMenu {
     /**
      * Adds {@code item} at the bottom; returns the simulator's index of its
      * line, or -1 (nothing added) if the simulator refused it.
+     *
+     * @param item the item
+     * @return the line's index, or -1
+     * @throws IllegalStateException if this menu was destroyed
      */
     public synchronized int add(MenuItem item) {
         HostThread.check();
@@ -112,7 +131,11 @@ public final class XPlaneMenu {
         return index;
     }
 
-    /** Adds a separator line at the bottom. */
+    /**
+     * Adds a separator line at the bottom.
+     *
+     * @throws IllegalStateException if this menu was destroyed
+     */
     public synchronized void addSeparator() {
         HostThread.check();
         checkUsable();
@@ -130,7 +153,13 @@ public final class XPlaneMenu {
         }
     }
 
-    /** Removes the first placement of {@code item}; false if it is not in this menu. */
+    /**
+     * Removes the first placement of {@code item}; false if it is not in this menu.
+     *
+     * @param item the item
+     * @return true if it was removed
+     * @throws IllegalStateException if this menu was destroyed
+     */
     public synchronized boolean remove(MenuItem item) {
         HostThread.check();
         checkUsable();
@@ -145,6 +174,8 @@ public final class XPlaneMenu {
     /**
      * Removes every item, separator and submenu of this menu. On the plugins
      * menu only this menu's own lines go; the host's stay.
+     *
+     * @throws IllegalStateException if this menu was destroyed
      */
     public synchronized void clear() {
         HostThread.check();
@@ -184,7 +215,13 @@ public final class XPlaneMenu {
         clearAllMenuItemsN(menuPtr, itemPtrs);
     }
 
-    /** Sets the check mark of {@code item}: {@link #CHECKED}, {@link #UNCHECKED} or {@link #NO_CHECK}. */
+    /**
+     * Sets the check mark of {@code item}: {@link #CHECKED}, {@link #UNCHECKED} or {@link #NO_CHECK}.
+     *
+     * @param item the item
+     * @param checkState the check mark
+     * @throws IllegalStateException if this menu was destroyed
+     */
     public synchronized void setCheck(MenuItem item, int checkState) {
         HostThread.check();
         checkUsable();
@@ -194,7 +231,13 @@ public final class XPlaneMenu {
         }
     }
 
-    /** The check mark of {@code item}; {@link #NO_CHECK} if it is not in this menu. */
+    /**
+     * The check mark of {@code item}; {@link #NO_CHECK} if it is not in this menu.
+     *
+     * @param item the item
+     * @return the check mark
+     * @throws IllegalStateException if this menu was destroyed
+     */
     public synchronized int getCheck(MenuItem item) {
         HostThread.check();
         checkUsable();
@@ -202,7 +245,13 @@ public final class XPlaneMenu {
         return entry == null ? NO_CHECK : getMenuItemCheckN(menuPtr, entry.index);
     }
 
-    /** Flips the check mark of {@code item} between checked and unchecked; returns whether it is now checked. */
+    /**
+     * Flips the check mark of {@code item} between checked and unchecked; returns whether it is now checked.
+     *
+     * @param item the item
+     * @return true if it is checked now
+     * @throws IllegalStateException if this menu was destroyed
+     */
     public synchronized boolean toggleCheck(MenuItem item) {
         boolean checked = getCheck(item) != CHECKED;
         setCheck(item, checked ? CHECKED : UNCHECKED);

@@ -17,6 +17,20 @@ public final class XPlaneNavRef implements QOVINNavRef {
     private final String name;
     private final String reg;
 
+    /**
+     * Made by the bridge from the simulator's answer.
+     *
+     * @param ref the handle
+     * @param type the type
+     * @param latitude degrees
+     * @param longitude degrees
+     * @param height metres
+     * @param frequency nav.dat units
+     * @param heading degrees
+     * @param id the ID
+     * @param name the name
+     * @param reg the region flag
+     */
     public XPlaneNavRef(int ref, int type, float latitude, float longitude, float height, int frequency,
             float heading, String id, String name, String reg) {
         this.ref = ref;
@@ -76,7 +90,11 @@ public final class XPlaneNavRef implements QOVINNavRef {
         return name;
     }
 
-    /** The region flag as the bridge hands it over: "" outside, the character 1 inside. */
+    /**
+     * The region flag as the bridge hands it over: "" outside, the character 1 inside.
+     *
+     * @return "" or the character 1
+     */
     public String getReg() {
         return reg;
     }

@@ -12,6 +12,9 @@ public final class XPlanePlanes {
     /**
      * The model in slot {@code index} (0 is the user's aircraft) as
      * {file name, full path}; both are empty for an empty or unknown slot.
+     *
+     * @param index the slot
+     * @return file name and path
      */
     public static String[] getNthAircraftModel(int index) {
         HostThread.check();

@@ -36,6 +36,9 @@ public abstract class XPlaneFlightLoopCallbackHelper {
      * Registers this object with the flight loop, first called after
      * {@code interval}. Each call makes a registration of its own; the
      * returned handler reference unregisters it.
+     *
+     * @param interval seconds (positive) or flight loops (negative) until the first call; 0 registers it stopped
+     * @return the handler reference
      */
     public synchronized long register(float interval) {
         HostThread.check();
@@ -49,6 +52,9 @@ public abstract class XPlaneFlightLoopCallbackHelper {
      * Ends the registration {@code handlerRef} of this object. Returns false,
      * and does nothing, for a reference that is not a current registration of
      * this object.
+     *
+     * @param handlerRef a reference {@link #register(float)} returned
+     * @return true if the registration ended
      */
     public synchronized boolean unregister(long handlerRef) {
         HostThread.check();
@@ -70,7 +76,11 @@ public abstract class XPlaneFlightLoopCallbackHelper {
         registrations.clear();
     }
 
-    /** Number of current registrations of this object. */
+    /**
+     * Number of current registrations of this object.
+     *
+     * @return the number of registrations
+     */
     public synchronized int registrationCount() {
         return registrations.size();
     }

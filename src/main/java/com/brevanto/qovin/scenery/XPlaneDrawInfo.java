@@ -16,7 +16,12 @@ public final class XPlaneDrawInfo implements QOVINDrawInfo, AutoCloseable {
     private final int size;
     private long address;
 
-    /** An array of {@code size} locations. */
+    /**
+     * An array of {@code size} locations.
+     *
+     * @param size the number of locations
+     * @throws IllegalArgumentException if {@code size} is negative
+     */
     public XPlaneDrawInfo(int size) {
         HostThread.check();
         if (size < 0) {

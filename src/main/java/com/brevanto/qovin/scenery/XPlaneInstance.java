@@ -25,6 +25,10 @@ public final class XPlaneInstance {
      * {@code datarefs}, in that order. Returns null if the simulator creates
      * none (an object whose load failed, a null name). An object already
      * unloaded throws {@link IllegalStateException}.
+     *
+     * @param object the object
+     * @param datarefs the names of the datarefs whose values animate it
+     * @return the instance, or null
      */
     public static XPlaneInstance create(QOVINObjectRef object, String... datarefs) {
         HostThread.check();
@@ -41,12 +45,20 @@ public final class XPlaneInstance {
         return instance;
     }
 
-    /** The simulator's handle, 0 once destroyed. */
+    /**
+     * The simulator's handle, 0 once destroyed.
+     *
+     * @return the handle
+     */
     public long getHandle() {
         return handle;
     }
 
-    /** The number of values each position takes. */
+    /**
+     * The number of values each position takes.
+     *
+     * @return the number of dataref names
+     */
     public int datarefCount() {
         return datarefCount;
     }
@@ -54,6 +66,11 @@ public final class XPlaneInstance {
     /**
      * Places the instance at location {@code index} of {@code locations},
      * with one value per dataref name (at least {@link #datarefCount()}).
+     *
+     * @param locations the locations
+     * @param index the location to use
+     * @param values the dataref values, in the order of the names
+     * @throws IllegalArgumentException if there are fewer values than names
      */
     public void setPosition(XPlaneDrawInfo locations, int index, float... values) {
         HostThread.check();
@@ -64,7 +81,18 @@ public final class XPlaneInstance {
         setPosition(live(), locations.addressOf(index), data);
     }
 
-    /** Places the instance at the local position and rotation given, with its values. */
+    /**
+     * Places the instance at the local position and rotation given, with its values.
+     *
+     * @param x local x, metres
+     * @param y local y, metres
+     * @param z local z, metres
+     * @param pitch pitch, degrees
+     * @param heading heading, degrees
+     * @param roll roll, degrees
+     * @param values the dataref values, in the order of the names
+     * @throws IllegalArgumentException if there are fewer values than names
+     */
     public void setPosition(float x, float y, float z, float pitch, float heading, float roll, float... values) {
         HostThread.check();
         live();

@@ -13,7 +13,11 @@ public final class XPlaneObjectRef implements QOVINObjectRef {
     private final long handle;
     private boolean unloaded;
 
-    /** Wraps the simulator's handle {@code handle} (0: no object). */
+    /**
+     * Wraps the simulator's handle {@code handle} (0: no object).
+     *
+     * @param handle the handle
+     */
     public XPlaneObjectRef(long handle) {
         this.handle = handle;
     }

@@ -10,7 +10,11 @@ public final class XPlaneProbeRef {
         this.handle = handle;
     }
 
-    /** The simulator's handle, 0 once destroyed. */
+    /**
+     * The simulator's handle, 0 once destroyed.
+     *
+     * @return the handle
+     */
     public long getHandle() {
         return handle;
     }
@@ -19,6 +23,14 @@ public final class XPlaneProbeRef {
      * Probes the terrain through the local point (x, y, z) and writes what it
      * found into {@code info}, which it returns. If no terrain is found every
      * value of {@code info} is 0.
+     *
+     * @param <T> the type of the result object
+     * @param x local x, metres
+     * @param y local y, metres
+     * @param z local z, metres
+     * @param info the result object, filled
+     * @return {@code info}
+     * @throws IllegalStateException if the probe was destroyed
      */
     public <T extends QOVINProbeInfo> T probe(float x, float y, float z, T info) {
         HostThread.check();

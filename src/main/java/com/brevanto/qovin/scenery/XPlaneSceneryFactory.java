@@ -17,6 +17,9 @@ public class XPlaneSceneryFactory {
      * Loads the object at {@code path} (relative to the simulator's folder) at
      * once: the frame waits for the disk. Returns null if it cannot be loaded.
      * Each object returned must be unloaded once.
+     *
+     * @param path the OBJ file
+     * @return the object, or null
      */
     public XPlaneObjectRef loadObject(String path) {
         HostThread.check();
@@ -34,6 +37,9 @@ public class XPlaneSceneryFactory {
      * returns at once. On a later frame {@code callback} receives the object,
      * exactly once (also when the load failed; see
      * {@link QOVINObjectRef#isLoaded()}). The callback is held until then.
+     *
+     * @param path the OBJ file
+     * @param callback what receives the object
      */
     public void loadObjectAsync(String path, QOVINObjectLoadCallback callback) {
         HostThread.check();
@@ -51,12 +57,21 @@ public class XPlaneSceneryFactory {
         loadObjectAsyncN(Objects.requireNonNull(path, "path"), owner == null ? callback : delivery);
     }
 
-    /** A new terrain probe of type {@link #PROBE_Y}, or null if the simulator gives none. */
+    /**
+     * A new terrain probe of type {@link #PROBE_Y}, or null if the simulator gives none.
+     *
+     * @return the probe, or null
+     */
     public XPlaneProbeRef createProbe() {
         return createProbe(PROBE_Y);
     }
 
-    /** A new terrain probe of {@code type}, or null if the simulator gives none. */
+    /**
+     * A new terrain probe of {@code type}, or null if the simulator gives none.
+     *
+     * @param type the probe type ({@link #PROBE_Y})
+     * @return the probe, or null
+     */
     public XPlaneProbeRef createProbe(int type) {
         HostThread.check();
         long handle = createProbeN(type);

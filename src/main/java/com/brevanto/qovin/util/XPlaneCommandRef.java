@@ -18,7 +18,9 @@ import java.util.Map;
 public class XPlaneCommandRef {
     /** Command phases passed to the handlers. */
     public static final int PHASE_BEGIN = 0;
+    /** The command is held (each flight loop between begin and end). */
     public static final int PHASE_CONTINUE = 1;
+    /** The command ends. */
     public static final int PHASE_END = 2;
 
     static {
@@ -29,22 +31,41 @@ public class XPlaneCommandRef {
     protected final long commandRef;
     private final Map<Long, Boolean> registrations = new HashMap<>();
 
-    /** The command {@code name}; {@link #isValid()} tells whether the simulator knows it. */
+    /**
+     * The command {@code name}; {@link #isValid()} tells whether the simulator knows it.
+     *
+     * @param name the command's name, e.g. "sim/operation/pause_toggle"
+     */
     public XPlaneCommandRef(String name) {
         HostThread.check();
         this.commandRef = findCommandRef(name);
     }
 
-    /** Creates the command {@code name} (or takes the existing one of that name). */
+    /**
+     * Creates the command {@code name} (or takes the existing one of that name).
+     *
+     * @param name the command's name, e.g. "myplugin/report"
+     * @param description what it does, as the simulator's keyboard settings show it
+     */
     public XPlaneCommandRef(String name, String description) {
         HostThread.check();
         this.commandRef = createCommandRef(name, description);
     }
 
+    /**
+     * Whether the simulator knows the command.
+     *
+     * @return true if it has a handle
+     */
     public boolean isValid() {
         return commandRef != 0;
     }
 
+    /**
+     * The simulator's handle.
+     *
+     * @return the handle, 0 if none
+     */
     public long getHandle() {
         return commandRef;
     }
@@ -55,6 +76,7 @@ public class XPlaneCommandRef {
         beginN(commandRef);
     }
 
+    /** Ends the command started by {@link #begin()}. */
     public void end() {
         HostThread.check();
         endN(commandRef);
@@ -70,6 +92,9 @@ public class XPlaneCommandRef {
      * Makes this object a handler of its command, before or after the
      * simulator's own handling. Each call is a registration of its own; the
      * returned handler reference ends it.
+     *
+     * @param before true to run before the simulator's own handling, false after it
+     * @return the handler reference
      */
     public synchronized long registerHandler(boolean before) {
         HostThread.check();
@@ -83,6 +108,9 @@ public class XPlaneCommandRef {
      * Ends the registration {@code handlerRef} of this object. Returns false,
      * and does nothing, for a reference that is not a current registration of
      * this object.
+     *
+     * @param handlerRef a reference {@link #registerHandler(boolean)} returned
+     * @return true if the registration ended
      */
     public synchronized boolean unregisterHandler(long handlerRef) {
         HostThread.check();
@@ -105,12 +133,22 @@ public class XPlaneCommandRef {
         registrations.clear();
     }
 
-    /** Called at each phase before the simulator handles the command; false stops it. */
+    /**
+     * Called at each phase before the simulator handles the command; false stops it.
+     *
+     * @param phase {@link #PHASE_BEGIN}, {@link #PHASE_CONTINUE} or {@link #PHASE_END}
+     * @return true to let the command go on
+     */
     public boolean beforehandlerCallback(int phase) {
         return true;
     }
 
-    /** Called at each phase after the simulator has handled the command; false stops later handlers. */
+    /**
+     * Called at each phase after the simulator has handled the command; false stops later handlers.
+     *
+     * @param phase {@link #PHASE_BEGIN}, {@link #PHASE_CONTINUE} or {@link #PHASE_END}
+     * @return true to let later handlers see the phase
+     */
     public boolean afterhandlerCallback(int phase) {
         return true;
     }

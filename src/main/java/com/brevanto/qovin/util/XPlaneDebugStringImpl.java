@@ -6,13 +6,21 @@ public final class XPlaneDebugStringImpl {
     private XPlaneDebugStringImpl() {
     }
 
-    /** Appends {@code text} to the simulator's log as it is: no line end is added. */
+    /**
+     * Appends {@code text} to the simulator's log as it is: no line end is added.
+     *
+     * @param text the text
+     */
     public static void debugString(String text) {
         HostThread.check();
         debugStringN(text);
     }
 
-    /** Appends {@code text} and a line end. */
+    /**
+     * Appends {@code text} and a line end.
+     *
+     * @param text the line, without its end
+     */
     public static void debugLine(String text) {
         HostThread.check();
         debugStringN(text + "\n");
@@ -21,6 +29,8 @@ public final class XPlaneDebugStringImpl {
     /**
      * Appends the bytes of {@code text} up to its first zero byte, or all of
      * them if it holds none.
+     *
+     * @param text the bytes, UTF-8
      */
     public static void debugBytes(byte[] text) {
         HostThread.check();
