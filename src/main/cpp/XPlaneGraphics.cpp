@@ -3,6 +3,9 @@
 #include <XPLMGraphics.h>
 
 #include <algorithm>
+#include <cstddef>
+#include <memory>
+#include <new>
 
 #include "bridge.h"
 #include "utf8.h"
@@ -17,6 +20,44 @@ void convertInto(JNIEnv* env, jdouble a, jdouble b, jdouble c, jdoubleArray out,
   convert(a, b, c, &values[0], &values[1], &values[2]);
   if (out == nullptr) return;
   env->SetDoubleArrayRegion(out, 0, std::min<jsize>(3, env->GetArrayLength(out)), values);
+}
+
+// The units of drawChars and their UTF-8, kept from call to call: a text no
+// longer than the longest drawn so far allocates nothing. Only the simulator's
+// main thread draws, and XPLMDrawString calls nothing back, so one pair serves
+// every call.
+class TextScratch {
+ public:
+  // Room for `count` units and their UTF-8, grown if too small; false (and
+  // the old room kept) if the memory is not there.
+  bool reserve(size_t count) {
+    if (count <= capacity_) return true;
+    std::unique_ptr<jchar[]> units(new (std::nothrow) jchar[count]);
+    std::unique_ptr<char[]> bytes(new (std::nothrow) char[3 * count + 1]);
+    if (units == nullptr || bytes == nullptr) return false;
+    units_ = std::move(units);
+    bytes_ = std::move(bytes);
+    capacity_ = count;
+    return true;
+  }
+  jchar* units() { return units_.get(); }
+  char* bytes() { return bytes_.get(); }
+
+ private:
+  static constexpr size_t kInitialUnits = 256;
+  std::unique_ptr<jchar[]> units_{new jchar[kInitialUnits]};
+  std::unique_ptr<char[]> bytes_{new char[3 * kInitialUnits + 1]};
+  size_t capacity_ = kInitialUnits;
+};
+
+TextScratch& textScratch() {
+  static TextScratch scratch;
+  return scratch;
+}
+
+// The first three elements of `color`; missing ones (a short or null array) are 0.
+void readColor(JNIEnv* env, jfloatArray color, jfloat rgb[3]) {
+  if (color != nullptr) env->GetFloatArrayRegion(color, 0, std::min<jsize>(3, env->GetArrayLength(color)), rgb);
 }
 }  // namespace
 
@@ -36,10 +77,32 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_graphics_XPlaneGraphics_drawStrin
   if (offHostThread(env)) return;
   if (text == nullptr) return;
   jfloat rgb[3] = {0, 0, 0};
-  if (color != nullptr) env->GetFloatArrayRegion(color, 0, std::min<jsize>(3, env->GetArrayLength(color)), rgb);
+  readColor(env, color, rgb);
   int wrap = wrapWidth;
   const Utf8 chars(env, text);
   if (chars) XPLMDrawString(rgb, xOffset, yOffset, const_cast<char*>(chars.c_str()), &wrap, fontId);
+}
+
+// text[0..length) in UTF-8, through buffers kept from call to call. A length
+// below 0 or past the array is cut to the array; a null array draws nothing. A
+// wrap width of 0 or less passes no width: no wrapping.
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_graphics_XPlaneGraphics_drawChars(JNIEnv* env, jclass,
+                                                                                 jfloatArray color, jint xOffset,
+                                                                                 jint yOffset, jcharArray text,
+                                                                                 jint length, jint wrapWidth,
+                                                                                 jint fontId) {
+  if (offHostThread(env)) return;
+  if (text == nullptr) return;
+  const jsize available = env->GetArrayLength(text);
+  const jsize count = length < 0 || length > available ? available : length;
+  TextScratch& scratch = textScratch();
+  if (!scratch.reserve(static_cast<size_t>(count))) return;  // no memory: nothing drawn
+  jfloat rgb[3] = {0, 0, 0};
+  readColor(env, color, rgb);
+  env->GetCharArrayRegion(text, 0, count, scratch.units());
+  encodeUtf8(scratch.units(), static_cast<size_t>(count), scratch.bytes());
+  int wrap = wrapWidth;
+  XPLMDrawString(rgb, xOffset, yOffset, scratch.bytes(), wrapWidth > 0 ? &wrap : nullptr, fontId);
 }
 
 // Every element of texIds gets a new texture number; a null array asks for none.

@@ -36,6 +36,32 @@ class CommandTest : public BridgeTest {
   jclass recorder = nullptr;
 };
 
+TEST_F(CommandTest, TryWithResourcesEndsTheLambdaHandlerAndTheFlightLoop) {
+  jobject owner = newObject("com/brevanto/qovin/testing/LambdaRegistrations", "()V");
+  jobject pause = handler("p", kPause);
+  callMethod(owner, "onceInsideTryAndOnceAfter", "(Lcom/brevanto/qovin/util/XPlaneCommandRef;)V", pause);
+  EXPECT_EQ((std::vector<int>{0, 2}), elements(static_cast<jintArray>(callMethod<jobject>(owner, "phases", "()[I"))));
+  EXPECT_EQ(0, xplmsim::flightLoopCount());
+  EXPECT_EQ((std::vector<int>{0, 2, 0, 2}), xplmsim::commandActions(kPause));  // the simulator still ran both
+}
+
+TEST_F(CommandTest, AClosedLambdaHandlerIsCollectedAndASecondCloseDoesNothing) {
+  jobject owner = newObject("com/brevanto/qovin/testing/LambdaRegistrations", "()V");
+  jobject pause = handler("p", kPause);
+  jobject registration =
+      callMethod<jobject>(owner, "recordPhases", "(Lcom/brevanto/qovin/util/XPlaneCommandRef;)Lcom/brevanto/qovin/Registration;", pause);
+  jobject weak = weakReference(owner);
+  env()->DeleteLocalRef(owner);
+  EXPECT_FALSE(collected(weak)) << "the handler keeps its lambda, and the lambda its owner, alive";
+  const jlong kept = registerHandler(pause, true);
+  callMethod(registration, "close", "()V");
+  callMethod(registration, "close", "()V");
+  EXPECT_TRUE(collected(weak));
+  callMethod(pause, "once", "()V");
+  EXPECT_EQ((std::vector<std::string>{"p:before:0", "p:before:2"}), handled());  // another handler stays
+  EXPECT_TRUE(unregisterHandler(pause, kept));
+}
+
 TEST_F(CommandTest, FindCreateAndExecuteForwardToTheSimulator) {
   jobject pause = handler("p", kPause);
   EXPECT_TRUE(callMethod<jboolean>(pause, "isValid", "()Z"));

@@ -81,6 +81,51 @@ TEST_F(DirectTest, ASingleValueIsItsElementOfTheSharedBuffer) {
   for (jobject ref : refs) unregister(ref);
 }
 
+TEST_F(DirectTest, TypedAccessorsReadAndWriteTheValueOfTheirTypeExactly) {
+  jclass cls = findClass(kDirect);
+  jobject i = callStatic<jobject>(
+      cls, staticMethod(cls, "publishInt", "(Ljava/lang/String;I)Lcom/brevanto/qovin/data/DirectDataRef;"),
+      env()->NewStringUTF("qovin/test/typed/int"), 7);
+  jobject d = callStatic<jobject>(
+      cls, staticMethod(cls, "publishDouble", "(Ljava/lang/String;D)Lcom/brevanto/qovin/data/DirectDataRef;"),
+      env()->NewStringUTF("qovin/test/typed/double"), 0.0);
+  jobject f = publishFloat("qovin/test/typed/float", 0.0f);
+
+  callMethod(i, "setInt", "(I)V", jint{16777217});  // no float holds it
+  EXPECT_EQ(16777217, XPLMGetDatai(handle(i)));
+  callMethod(f, "setFloat", "(F)V", 0.1f);
+  EXPECT_EQ(0.1f, XPLMGetDataf(handle(f)));
+  callMethod(d, "setDouble", "(D)V", 0.1);
+  EXPECT_EQ(0.1, XPLMGetDatad(handle(d)));
+  {
+    xplmsim::CallerScope other(xplmsim::kOtherPlugin);
+    XPLMSetDatai(handle(i), -16777217);
+    XPLMSetDataf(handle(f), 1.0e-3f);
+    XPLMSetDatad(handle(d), 1.0 / 3.0);
+  }
+  EXPECT_EQ(-16777217, callMethod<jint>(i, "getInt", "()I"));
+  EXPECT_EQ(1.0e-3f, callMethod<jfloat>(f, "getFloat", "()F"));
+  EXPECT_EQ(1.0 / 3.0, callMethod<jdouble>(d, "getDouble", "()D"));
+
+  // Another type reads 0 and writes nothing, as the simulator answers for it.
+  EXPECT_EQ(0, callMethod<jint>(f, "getInt", "()I"));
+  EXPECT_EQ(0.0, callMethod<jdouble>(i, "getDouble", "()D"));
+  callMethod(f, "setDouble", "(D)V", 5.0);
+  EXPECT_EQ(1.0e-3f, XPLMGetDataf(handle(f)));
+  for (jobject ref : {i, f, d}) unregister(ref);
+}
+
+TEST_F(DirectTest, AfterUnregisterTypedReadsGiveTheLastValueAndWritesDoNothing) {
+  jobject f = publishFloat("qovin/test/typed/gone", 2.5f);
+  unregister(f);
+  jobject next = publishFloat("qovin/test/typed/next", 9.0f);  // takes the freed place
+  callMethod(f, "setFloat", "(F)V", 4.0f);
+  EXPECT_EQ(2.5f, callMethod<jfloat>(f, "getFloat", "()F"));
+  EXPECT_EQ(9.0f, callMethod<jfloat>(next, "getFloat", "()F"));
+  EXPECT_EQ(9.0f, XPLMGetDataf(handle(next)));
+  unregister(next);
+}
+
 TEST_F(DirectTest, AfterReallocationEveryValueIsReadFromTheNewBuffer) {
   std::vector<jobject> refs;
   refs.push_back(publishFloat("qovin/test/first", 1.5f));

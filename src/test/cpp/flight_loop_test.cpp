@@ -107,6 +107,37 @@ TEST_F(FlightLoopTest, AnUnregisteredObjectCanBeCollected) {
   EXPECT_TRUE(collected(weak));
 }
 
+TEST_F(FlightLoopTest, ALambdaRunsUntilItsRegistrationIsClosedAndCloseTwiceDoesNothing) {
+  jobject owner = newObject("com/brevanto/qovin/testing/LambdaRegistrations", "()V");
+  jobject registration = callMethod<jobject>(owner, "everyLoop", "()Lcom/brevanto/qovin/Registration;");
+  xplmsim::runFlightLoop(0.1f);
+  xplmsim::runFlightLoop(0.1f);
+  EXPECT_EQ(2, callMethod<jint>(owner, "loopCalls", "()I"));
+  EXPECT_TRUE(callMethod<jboolean>(registration, "isOpen", "()Z"));
+  callMethod(registration, "close", "()V");
+  EXPECT_EQ(0, xplmsim::flightLoopCount());
+  EXPECT_FALSE(callMethod<jboolean>(registration, "isOpen", "()Z"));
+  jobject other = newObject("com/brevanto/qovin/testing/LambdaRegistrations", "()V");
+  jobject second = callMethod<jobject>(other, "everyLoop", "()Lcom/brevanto/qovin/Registration;");
+  callMethod(registration, "close", "()V");  // must not end the other registration
+  xplmsim::runFlightLoop(0.1f);
+  EXPECT_EQ(2, callMethod<jint>(owner, "loopCalls", "()I"));
+  EXPECT_EQ(1, callMethod<jint>(other, "loopCalls", "()I"));
+  callMethod(second, "close", "()V");
+}
+
+TEST_F(FlightLoopTest, AClosedRegistrationLetsItsCallbackBeCollected) {
+  jobject object = loop({-1.0f});
+  jobject registration = callMethod<jobject>(object, "schedule", "(F)Lcom/brevanto/qovin/Registration;", -1.0f);
+  jobject weak = weakReference(object);
+  env()->DeleteLocalRef(object);
+  xplmsim::runFlightLoop(0.1f);
+  EXPECT_FALSE(collected(weak)) << "an open registration keeps the object alive";
+  callMethod(registration, "close", "()V");
+  EXPECT_EQ(0, xplmsim::flightLoopCount());
+  EXPECT_TRUE(collected(weak)) << "the closed registration, still held, lets go of it";
+}
+
 TEST_F(FlightLoopTest, AThrowingCallbackIsClearedAndStopsOnlyItself) {
   jobject failing = loop({-1.0f}, 1);
   jobject healthy = loop({-1.0f});

@@ -1,5 +1,8 @@
 // Graphics utilities from Java: inputs read but never modified, outputs
 // written only where they should be, and values forwarded unchanged.
+#include <cstdint>
+#include <string>
+
 #include "jvm_harness.h"
 #include "xplmsim/graphics.h"
 #include "xplmsim/sim.h"
@@ -17,6 +20,30 @@ class GraphicsTest : public BridgeTest {
   }
   void drawString(jfloatArray color, int x, int y, jstring text, int wrap, int font) {
     callStatic(cls, staticMethod(cls, "drawString", "([FIILjava/lang/String;II)V"), color, x, y, text, wrap, font);
+  }
+  void drawChars(jcharArray text, int length, int wrap) {
+    callStatic(cls, staticMethod(cls, "drawChars", "([FII[CIII)V"), floatArray({1, 1, 1}), 3, 4, text, length, wrap,
+               0);
+  }
+  void drawSequence(jobject text, int wrap) {
+    callStatic(cls, staticMethod(cls, "drawString", "([FIILjava/lang/CharSequence;II)V"), floatArray({1, 1, 1}), 3,
+               4, text, wrap, 0);
+  }
+  static jcharArray chars(const std::u16string& text) {
+    jcharArray array = env()->NewCharArray(static_cast<jsize>(text.size()));
+    env()->SetCharArrayRegion(array, 0, static_cast<jsize>(text.size()), reinterpret_cast<const jchar*>(text.data()));
+    return array;
+  }
+  static jobject builder(const std::u16string& text) {
+    jobject b = newObject("java/lang/StringBuilder", "()V");
+    jstring s = env()->NewString(reinterpret_cast<const jchar*>(text.data()), static_cast<jsize>(text.size()));
+    callMethod<jobject>(b, "append", "(Ljava/lang/String;)Ljava/lang/StringBuilder;", s);
+    return b;
+  }
+  std::vector<std::string> drawnTexts() {
+    std::vector<std::string> texts;
+    for (const sim::DrawnString& s : sim::drawnStrings()) texts.push_back(s.text);
+    return texts;
   }
   void worldToLocal(double lat, double lon, double alt, jdoubleArray out) {
     callStatic(cls, staticMethod(cls, "worldToLocal", "(DDD[D)V"), lat, lon, alt, out);
@@ -59,6 +86,56 @@ TEST_F(GraphicsTest, DrawStringWithShortColourOrLongTextStaysInBounds) {
   EXPECT_EQ("null colour", sim::drawnStrings()[2].text);
   EXPECT_EQ(longText, sim::drawnStrings()[3].text);
   EXPECT_EQ(edge, sim::drawnStrings()[4].text);
+}
+
+TEST_F(GraphicsTest, DrawCharsAndCharSequencesReachTheSimulatorInUtf8) {
+  drawChars(chars(u"Zürich \U0001F6EB"), -1, 100);
+  drawSequence(builder(u"\U0001F6EC Genève"), 100);
+  const std::u16string longText(700, u'é');  // past the buffers' first size
+  drawSequence(builder(longText), 100);
+  drawChars(chars(longText), 700, 100);
+  const std::string longUtf8 = [] {
+    std::string s;
+    for (int i = 0; i < 700; ++i) s += "é";
+    return s;
+  }();
+  EXPECT_EQ((std::vector<std::string>{"Zürich \U0001F6EB", "\U0001F6EC Genève", longUtf8, longUtf8}), drawnTexts());
+  const sim::DrawnString& first = sim::drawnStrings()[0];
+  EXPECT_EQ(3, first.x);
+  EXPECT_EQ(4, first.y);
+  EXPECT_EQ(100, first.wrapWidth);
+}
+
+TEST_F(GraphicsTest, DrawCharsCutsTheLengthToTheArrayAndDrawsNothingForNull) {
+  jcharArray text = chars(u"heading");
+  drawChars(text, 4, 0);
+  drawChars(text, 0, 0);
+  drawChars(text, -5, 0);
+  drawChars(text, 1000, 0);
+  drawChars(text, INT32_MAX, 0);
+  drawChars(nullptr, 3, 0);
+  drawSequence(nullptr, 0);
+  EXPECT_EQ((std::vector<std::string>{"head", "", "heading", "heading", "heading"}), drawnTexts());
+}
+
+TEST_F(GraphicsTest, AWrapWidthOfZeroOrLessPassesNoWidth) {
+  drawChars(chars(u"a"), -1, 0);
+  drawChars(chars(u"b"), -1, -20);
+  drawSequence(builder(u"c"), 0);
+  drawChars(chars(u"d"), -1, 1);
+  ASSERT_EQ(4u, sim::drawnStrings().size());
+  EXPECT_FALSE(sim::drawnStrings()[0].wrapped);
+  EXPECT_FALSE(sim::drawnStrings()[1].wrapped);
+  EXPECT_FALSE(sim::drawnStrings()[2].wrapped);
+  EXPECT_TRUE(sim::drawnStrings()[3].wrapped);
+  EXPECT_EQ(1, sim::drawnStrings()[3].wrapWidth);
+}
+
+TEST_F(GraphicsTest, DrawingFromABuilderOrACharArrayAllocatesNothingAfterWarmUp) {
+  jclass fixture = findClass("com/brevanto/qovin/testing/TextDrawingAllocations");
+  EXPECT_EQ(0, callStatic<jlong>(fixture, staticMethod(fixture, "stringBuilderDraws", "()J")));
+  EXPECT_EQ(0, callStatic<jlong>(fixture, staticMethod(fixture, "charArrayDraws", "()J")));
+  EXPECT_EQ(100000u, sim::drawnStrings().size()) << "five rounds of 10,000 draws each";
 }
 
 TEST_F(GraphicsTest, GenerateTextureNumbersFillsEveryElement) {

@@ -71,6 +71,38 @@ TEST_F(JavaBackedTest, ScalarReadsAndWritesReachTheAccessors) {
   callMethod(ref, "unregister", "()V");
 }
 
+TEST_F(JavaBackedTest, LambdasPublishedAreReadAndWrittenByAnotherPlugin) {
+  jobject owner = newObject("com/brevanto/qovin/testing/LambdaDataRefs", "()V");
+  auto refs = static_cast<jobjectArray>(
+      callMethod<jobject>(owner, "publish", "()[Lcom/brevanto/qovin/data/JavaBackedDataRef;"));
+  jclass cls = env()->GetObjectClass(owner);
+  {
+    xplmsim::CallerScope other(xplmsim::kOtherPlugin);
+    XPLMDataRef speed = XPLMFindDataRef("qovin/test/lambda/speed");
+    XPLMDataRef gear = XPLMFindDataRef("qovin/test/lambda/gear");
+    XPLMDataRef latitude = XPLMFindDataRef("qovin/test/lambda/latitude");
+    EXPECT_EQ(xplmType_Float, XPLMGetDataRefTypes(speed));
+    EXPECT_EQ(xplmType_Int, XPLMGetDataRefTypes(gear));
+    EXPECT_EQ(xplmType_Double, XPLMGetDataRefTypes(latitude));
+    EXPECT_EQ(61.5f, XPLMGetDataf(speed));
+    EXPECT_EQ(1, XPLMGetDatai(gear));
+    EXPECT_EQ(47.25, XPLMGetDatad(latitude));
+    EXPECT_FALSE(XPLMCanWriteDataRef(speed));
+    EXPECT_TRUE(XPLMCanWriteDataRef(gear));
+    XPLMSetDataf(speed, 99.0f);
+    XPLMSetDatai(gear, 0);
+    XPLMSetDatad(latitude, 0.1);
+    env()->SetFloatField(owner, env()->GetFieldID(cls, "speed", "F"), 70.25f);
+    EXPECT_EQ(70.25f, XPLMGetDataf(speed));
+    EXPECT_EQ(0, XPLMGetDatai(gear));
+    EXPECT_EQ(0.1, XPLMGetDatad(latitude));
+  }
+  EXPECT_EQ(70.25f, env()->GetFloatField(owner, env()->GetFieldID(cls, "speed", "F")));
+  EXPECT_EQ(0, env()->GetIntField(owner, env()->GetFieldID(cls, "gear", "I")));
+  EXPECT_EQ(0.1, env()->GetDoubleField(owner, env()->GetFieldID(cls, "latitude", "D")));
+  for (jsize i = 0; i < 3; ++i) callMethod(env()->GetObjectArrayElement(refs, i), "unregister", "()V");
+}
+
 TEST_F(JavaBackedTest, IntAndDoubleValuesKeepTheirType) {
   jobject accessor = newObject(kAccessor, "()V");
   jobject ref = publish("qovin/test/both", xplmType_Int | xplmType_Double, true, accessor, accessor);

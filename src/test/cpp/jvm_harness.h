@@ -71,6 +71,8 @@ R callMethod(jobject object, const char* name, const char* signature, A... args)
     R result{};
     if constexpr (std::is_same_v<R, jint>) result = e->CallIntMethod(object, method, args...);
     if constexpr (std::is_same_v<R, jlong>) result = e->CallLongMethod(object, method, args...);
+    if constexpr (std::is_same_v<R, jfloat>) result = e->CallFloatMethod(object, method, args...);
+    if constexpr (std::is_same_v<R, jdouble>) result = e->CallDoubleMethod(object, method, args...);
     if constexpr (std::is_same_v<R, jboolean>) result = e->CallBooleanMethod(object, method, args...);
     if constexpr (std::is_same_v<R, jobject>) result = e->CallObjectMethod(object, method, args...);
     expectNoPendingException();

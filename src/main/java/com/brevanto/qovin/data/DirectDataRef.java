@@ -10,7 +10,11 @@ import java.util.BitSet;
  * A single int, float or double that Java publishes as a dataref, kept in
  * native memory: the simulator's and other plugins' reads and writes are
  * served without calling into Java. Java reads and writes the value with
- * {@link #value()} and {@link #set(double)} at the cost of a memory access.
+ * {@link #value()} and {@link #set(double)}, or, without a lock or a
+ * conversion through double, with the accessor of its type:
+ * {@link #getFloat()} / {@link #setFloat(float)}, {@link #getInt()} /
+ * {@link #setInt(int)} or {@link #getDouble()} / {@link #setDouble(double)}.
+ * Each costs a memory access.
  *
  * <p>All such datarefs of one type share one direct buffer, which grows as
  * more are published.
@@ -22,6 +26,8 @@ public final class DirectDataRef extends XPlaneDataRef {
 
     private final Pool pool;
     private final int position;
+    /** Where the value lies in the shared buffer, in bytes. */
+    private final int offset;
     private boolean registered;
     /** The value once withdrawn: the shared place may then belong to another dataref. */
     private double withdrawnValue;
@@ -30,6 +36,7 @@ public final class DirectDataRef extends XPlaneDataRef {
         super(0L);
         this.pool = pool;
         this.position = pool.allocate(this);
+        this.offset = position * pool.width;
         pool.put(position, initial);
         switch (pool.type) {
             case TYPE_FLOAT:
@@ -117,6 +124,93 @@ public final class DirectDataRef extends XPlaneDataRef {
             if (registered) {
                 pool.put(position, value);
             }
+        }
+    }
+
+    /**
+     * The current value of a float dataref, read straight from the shared buffer without a lock; 0 for
+     * a dataref of another type, as for the simulator. Once withdrawn (or refused), the value it had then.
+     *
+     * @return the value
+     */
+    @Override
+    public float getFloat() {
+        HostThread.check();
+        if (pool.type != TYPE_FLOAT) {
+            return 0;
+        }
+        return registered ? pool.bytes.getFloat(offset) : (float) withdrawnValue;
+    }
+
+    /**
+     * Sets the value of a float dataref, written straight into the shared buffer without a lock; a
+     * dataref of another type, as for the simulator, or one withdrawn (or refused), is left as it is.
+     *
+     * @param value the new value
+     */
+    @Override
+    public void setFloat(float value) {
+        HostThread.check();
+        if (registered && pool.type == TYPE_FLOAT) {
+            pool.bytes.putFloat(offset, value);
+        }
+    }
+
+    /**
+     * The current value of a int dataref, read straight from the shared buffer without a lock; 0 for
+     * a dataref of another type, as for the simulator. Once withdrawn (or refused), the value it had then.
+     *
+     * @return the value
+     */
+    @Override
+    public int getInt() {
+        HostThread.check();
+        if (pool.type != TYPE_INT) {
+            return 0;
+        }
+        return registered ? pool.bytes.getInt(offset) : (int) withdrawnValue;
+    }
+
+    /**
+     * Sets the value of a int dataref, written straight into the shared buffer without a lock; a
+     * dataref of another type, as for the simulator, or one withdrawn (or refused), is left as it is.
+     *
+     * @param value the new value
+     */
+    @Override
+    public void setInt(int value) {
+        HostThread.check();
+        if (registered && pool.type == TYPE_INT) {
+            pool.bytes.putInt(offset, value);
+        }
+    }
+
+    /**
+     * The current value of a double dataref, read straight from the shared buffer without a lock; 0 for
+     * a dataref of another type, as for the simulator. Once withdrawn (or refused), the value it had then.
+     *
+     * @return the value
+     */
+    @Override
+    public double getDouble() {
+        HostThread.check();
+        if (pool.type != TYPE_DOUBLE) {
+            return 0;
+        }
+        return registered ? pool.bytes.getDouble(offset) : withdrawnValue;
+    }
+
+    /**
+     * Sets the value of a double dataref, written straight into the shared buffer without a lock; a
+     * dataref of another type, as for the simulator, or one withdrawn (or refused), is left as it is.
+     *
+     * @param value the new value
+     */
+    @Override
+    public void setDouble(double value) {
+        HostThread.check();
+        if (registered && pool.type == TYPE_DOUBLE) {
+            pool.bytes.putDouble(offset, value);
         }
     }
 

@@ -7,11 +7,14 @@ import com.brevanto.qovin.Registrations;
  * plugin calls the read accessor, every write the write accessor.
  *
  * <pre>
- * JavaBackedDataRef speed = new JavaBackedDataRef("myplugin/speed", TYPE_FLOAT, false,
- *         new DataReadAccessor() { public float readFloat() { return currentSpeed; } }, null);
+ * JavaBackedDataRef speed = JavaBackedDataRef.publishFloat("myplugin/speed", () -&gt; currentSpeed);
+ * JavaBackedDataRef gain = JavaBackedDataRef.publishInt("myplugin/gain", () -&gt; gain, v -&gt; gain = v);
  * ...
  * speed.unregister();
  * </pre>
+ *
+ * <p>The {@code publish*} factories take one reader (and writer) of a single
+ * type; the constructor takes accessors for any mix of types and arrays.
  */
 public class JavaBackedDataRef extends XPlaneDataRef {
     /** Native references to the accessors, owned by this object until {@link #unregister()}. */
@@ -42,6 +45,144 @@ public class JavaBackedDataRef extends XPlaneDataRef {
             } else {
                 Registrations.add(this, this::unregister);
             }
+        }
+    }
+
+    /**
+     * Publishes a read-only float dataref {@code name} whose reads call {@code reader}.
+     *
+     * @param name the dataref's name, e.g. "myplugin/speed"
+     * @param reader what answers reads
+     * @return the dataref; {@link #isValid()} is false if the simulator refused the name
+     */
+    public static JavaBackedDataRef publishFloat(String name, FloatReader reader) {
+        return publishFloat(name, reader, null);
+    }
+
+    /**
+     * Publishes a float dataref {@code name} whose reads call {@code reader} and whose writes, by the
+     * simulator or other plugins, call {@code writer}.
+     *
+     * @param name the dataref's name
+     * @param reader what answers reads
+     * @param writer what receives writes; null publishes the dataref read-only
+     * @return the dataref; {@link #isValid()} is false if the simulator refused the name
+     */
+    public static JavaBackedDataRef publishFloat(String name, FloatReader reader, FloatWriter writer) {
+        FloatAccess access = new FloatAccess(reader, writer);
+        return new JavaBackedDataRef(name, TYPE_FLOAT, writer != null, access, writer != null ? access : null);
+    }
+
+    /**
+     * Publishes a read-only int dataref {@code name} whose reads call {@code reader}.
+     *
+     * @param name the dataref's name
+     * @param reader what answers reads
+     * @return the dataref; {@link #isValid()} is false if the simulator refused the name
+     */
+    public static JavaBackedDataRef publishInt(String name, IntReader reader) {
+        return publishInt(name, reader, null);
+    }
+
+    /**
+     * Publishes an int dataref {@code name} whose reads call {@code reader} and whose writes, by the
+     * simulator or other plugins, call {@code writer}.
+     *
+     * @param name the dataref's name
+     * @param reader what answers reads
+     * @param writer what receives writes; null publishes the dataref read-only
+     * @return the dataref; {@link #isValid()} is false if the simulator refused the name
+     */
+    public static JavaBackedDataRef publishInt(String name, IntReader reader, IntWriter writer) {
+        IntAccess access = new IntAccess(reader, writer);
+        return new JavaBackedDataRef(name, TYPE_INT, writer != null, access, writer != null ? access : null);
+    }
+
+    /**
+     * Publishes a read-only double dataref {@code name} whose reads call {@code reader}.
+     *
+     * @param name the dataref's name
+     * @param reader what answers reads
+     * @return the dataref; {@link #isValid()} is false if the simulator refused the name
+     */
+    public static JavaBackedDataRef publishDouble(String name, DoubleReader reader) {
+        return publishDouble(name, reader, null);
+    }
+
+    /**
+     * Publishes a double dataref {@code name} whose reads call {@code reader} and whose writes, by the
+     * simulator or other plugins, call {@code writer}.
+     *
+     * @param name the dataref's name
+     * @param reader what answers reads
+     * @param writer what receives writes; null publishes the dataref read-only
+     * @return the dataref; {@link #isValid()} is false if the simulator refused the name
+     */
+    public static JavaBackedDataRef publishDouble(String name, DoubleReader reader, DoubleWriter writer) {
+        DoubleAccess access = new DoubleAccess(reader, writer);
+        return new JavaBackedDataRef(name, TYPE_DOUBLE, writer != null, access, writer != null ? access : null);
+    }
+
+    /** A float reader and writer as the accessors the bridge calls. */
+    private static final class FloatAccess implements DataReadAccessor, DataWriteAccessor {
+        private final FloatReader reader;
+        private final FloatWriter writer;
+
+        FloatAccess(FloatReader reader, FloatWriter writer) {
+            this.reader = reader;
+            this.writer = writer;
+        }
+
+        @Override
+        public float readFloat() {
+            return reader.read();
+        }
+
+        @Override
+        public void writeFloat(float value) {
+            writer.write(value);
+        }
+    }
+
+    /** An int reader and writer as the accessors the bridge calls. */
+    private static final class IntAccess implements DataReadAccessor, DataWriteAccessor {
+        private final IntReader reader;
+        private final IntWriter writer;
+
+        IntAccess(IntReader reader, IntWriter writer) {
+            this.reader = reader;
+            this.writer = writer;
+        }
+
+        @Override
+        public int readInt() {
+            return reader.read();
+        }
+
+        @Override
+        public void writeInt(int value) {
+            writer.write(value);
+        }
+    }
+
+    /** A double reader and writer as the accessors the bridge calls. */
+    private static final class DoubleAccess implements DataReadAccessor, DataWriteAccessor {
+        private final DoubleReader reader;
+        private final DoubleWriter writer;
+
+        DoubleAccess(DoubleReader reader, DoubleWriter writer) {
+            this.reader = reader;
+            this.writer = writer;
+        }
+
+        @Override
+        public double readDouble() {
+            return reader.read();
+        }
+
+        @Override
+        public void writeDouble(double value) {
+            writer.write(value);
         }
     }
 

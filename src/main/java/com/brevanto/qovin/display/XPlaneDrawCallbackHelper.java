@@ -1,6 +1,7 @@
 package com.brevanto.qovin.display;
 
 import com.brevanto.qovin.HostThread;
+import com.brevanto.qovin.Registration;
 import com.brevanto.qovin.Registrations;
 import java.util.HashMap;
 import java.util.Map;
@@ -41,17 +42,17 @@ public abstract class XPlaneDrawCallbackHelper {
     /** The end of the 2-D cockpit: drawn over everything. */
     public static final int PHASE_LAST_COCKPIT = 55;
 
-    private static final class Registration {
+    private static final class Phase {
         final int phase;
         final boolean before;
 
-        Registration(int phase, boolean before) {
+        Phase(int phase, boolean before) {
             this.phase = phase;
             this.before = before;
         }
     }
 
-    private final Map<Long, Registration> registrations = new HashMap<>();
+    private final Map<Long, Phase> registrations = new HashMap<>();
 
     /**
      * Called in the phase this object registered for.
@@ -77,10 +78,52 @@ public abstract class XPlaneDrawCallbackHelper {
         HostThread.check();
         long handlerRef = registerDrawCallback(phase, before);
         if (handlerRef != 0) {
-            registrations.put(handlerRef, new Registration(phase, before));
+            registrations.put(handlerRef, new Phase(phase, before));
             Registrations.add(handlerRef, () -> unregister(handlerRef));
         }
         return handlerRef;
+    }
+
+    /**
+     * Registers this object like {@link #register(int, boolean)}, as a {@link Registration} whose
+     * {@code close()} ends it. For a phase the simulator refuses, the registration is already closed
+     * ({@link Registration#isOpen()} is false).
+     *
+     * @param phase one of the {@code PHASE_*} constants
+     * @param before true to be called before the simulator draws the phase, false after
+     * @return the registration
+     */
+    public Registration schedule(int phase, boolean before) {
+        long handlerRef = register(phase, before);
+        return new Registration(handlerRef == 0 ? null : () -> unregister(handlerRef));
+    }
+
+    /**
+     * Registers {@code function} for {@code phase}, before or after the simulator draws it:
+     * {@code XPlaneDrawCallbackHelper.schedule(PHASE_WINDOW, false, (phase, before) -> { ...; return 1; })}.
+     *
+     * @param phase one of the {@code PHASE_*} constants
+     * @param before true to be called before the simulator draws the phase, false after
+     * @param function what draws
+     * @return the registration, already closed for a phase the simulator refuses; {@code close()} ends it
+     *     and lets go of {@code function}
+     */
+    public static Registration schedule(int phase, boolean before, DrawFunction function) {
+        return new FunctionDraw(function).schedule(phase, before);
+    }
+
+    /** A {@link DrawFunction} as a draw callback. */
+    private static final class FunctionDraw extends XPlaneDrawCallbackHelper {
+        private final DrawFunction function;
+
+        FunctionDraw(DrawFunction function) {
+            this.function = function;
+        }
+
+        @Override
+        public int callback(int phase, boolean before) {
+            return function.draw(phase, before);
+        }
     }
 
     /**
@@ -93,7 +136,7 @@ public abstract class XPlaneDrawCallbackHelper {
      */
     public synchronized int unregister(long handlerRef) {
         HostThread.check();
-        Registration registration = registrations.get(handlerRef);
+        Phase registration = registrations.get(handlerRef);
         if (registration == null) {
             return 0;
         }

@@ -22,6 +22,9 @@ public final class XPlaneGraphics {
     /** The user aircraft's light map. */
     public static final int TEX_AIRCRAFT_LITE_MAP = 2;
 
+    /** The characters of the last {@link CharSequence} drawn, grown only when a longer one comes. */
+    private static char[] textBuffer = new char[256];
+
     private XPlaneGraphics() {
     }
 
@@ -50,6 +53,61 @@ public final class XPlaneGraphics {
      */
     public static native void drawString(float[] color, int xOffset, int yOffset, String text, int wrapWidth,
             int fontId);
+
+    /**
+     * Draws {@code text[0..length)} like {@link #drawString(float[], int, int, String, int, int)}, without
+     * making a String: nothing is allocated, so a {@code char[]} filled anew each frame draws without garbage.
+     * A {@code length} below 0 or past the array draws the whole array. A {@code wrapWidth} of 0 or less
+     * does not wrap.
+     *
+     * @param color red, green, blue
+     * @param xOffset the left edge of the text
+     * @param yOffset the baseline of its first line
+     * @param text the characters; null draws nothing
+     * @param length how many characters, from index 0, to draw
+     * @param wrapWidth the width at which lines wrap; 0 or less for no wrapping
+     * @param fontId {@link #FONT_BASIC} or {@link #FONT_PROPORTIONAL}
+     */
+    public static native void drawChars(float[] color, int xOffset, int yOffset, char[] text, int length,
+            int wrapWidth, int fontId);
+
+    /**
+     * Draws {@code text} (a {@link StringBuilder} refilled each frame, say) without allocating: its
+     * characters are copied into a buffer kept for the next call, which grows only when a longer text
+     * comes, and drawn with {@link #drawChars}. A {@code wrapWidth} of 0 or less does not wrap. A
+     * {@code String} argument picks {@link #drawString(float[], int, int, String, int, int)}, which
+     * always wraps; cast it to {@code CharSequence} for this form.
+     *
+     * @param color red, green, blue
+     * @param xOffset the left edge of the text
+     * @param yOffset the baseline of its first line
+     * @param text the text; null draws nothing
+     * @param wrapWidth the width at which lines wrap; 0 or less for no wrapping
+     * @param fontId {@link #FONT_BASIC} or {@link #FONT_PROPORTIONAL}
+     */
+    public static void drawString(float[] color, int xOffset, int yOffset, CharSequence text, int wrapWidth,
+            int fontId) {
+        HostThread.check();
+        if (text == null) {
+            return;
+        }
+        int length = text.length();
+        char[] chars = textBuffer;
+        if (chars.length < length) {
+            chars = new char[Math.max(length, 2 * chars.length)];
+            textBuffer = chars;
+        }
+        if (text instanceof String) {
+            ((String) text).getChars(0, length, chars, 0);
+        } else if (text instanceof StringBuilder) {
+            ((StringBuilder) text).getChars(0, length, chars, 0);
+        } else {
+            for (int i = 0; i < length; i++) {
+                chars[i] = text.charAt(i);
+            }
+        }
+        drawChars(color, xOffset, yOffset, chars, length, wrapWidth, fontId);
+    }
 
     /**
      * Fills every element of {@code texIds} with a new texture number.

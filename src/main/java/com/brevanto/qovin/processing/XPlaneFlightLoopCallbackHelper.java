@@ -1,6 +1,7 @@
 package com.brevanto.qovin.processing;
 
 import com.brevanto.qovin.HostThread;
+import com.brevanto.qovin.Registration;
 import com.brevanto.qovin.Registrations;
 import java.util.HashSet;
 import java.util.Set;
@@ -46,6 +47,45 @@ public abstract class XPlaneFlightLoopCallbackHelper {
         registrations.add(handlerRef);
         Registrations.add(handlerRef, () -> unregister(handlerRef));
         return handlerRef;
+    }
+
+    /**
+     * Registers this object like {@link #register(float)}, as a {@link Registration} whose
+     * {@code close()} ends it:
+     * {@code try (Registration r = loop.schedule(-1)) { ... }}.
+     *
+     * @param interval seconds (positive) or flight loops (negative) until the first call; 0 registers it stopped
+     * @return the registration
+     */
+    public Registration schedule(float interval) {
+        long handlerRef = register(interval);
+        return new Registration(() -> unregister(handlerRef));
+    }
+
+    /**
+     * Registers {@code function} with the flight loop, first called after {@code interval}:
+     * {@code Registration r = XPlaneFlightLoopCallbackHelper.schedule(-1, (sinceCall, sinceLoop, n) -> -1);}
+     *
+     * @param interval seconds (positive) or flight loops (negative) until the first call; 0 registers it stopped
+     * @param function what the flight loop calls; its result is the next interval
+     * @return the registration; {@code close()} ends it and lets go of {@code function}
+     */
+    public static Registration schedule(float interval, FlightLoopFunction function) {
+        return new FunctionLoop(function).schedule(interval);
+    }
+
+    /** A {@link FlightLoopFunction} as a flight-loop callback. */
+    private static final class FunctionLoop extends XPlaneFlightLoopCallbackHelper {
+        private final FlightLoopFunction function;
+
+        FunctionLoop(FlightLoopFunction function) {
+            this.function = function;
+        }
+
+        @Override
+        public float callback(float elapsedSinceLastCall, float elapsedTimeSinceLastFlightLoop, int counter) {
+            return function.call(elapsedSinceLastCall, elapsedTimeSinceLastFlightLoop, counter);
+        }
     }
 
     /**

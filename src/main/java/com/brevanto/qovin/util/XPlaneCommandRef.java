@@ -1,9 +1,11 @@
 package com.brevanto.qovin.util;
 
 import com.brevanto.qovin.HostThread;
+import com.brevanto.qovin.Registration;
 import com.brevanto.qovin.Registrations;
 import java.util.HashMap;
 import java.util.Map;
+import java.util.function.IntPredicate;
 
 /**
  * A simulator command: found by name or created, executed, and handled.
@@ -50,6 +52,11 @@ public class XPlaneCommandRef {
     public XPlaneCommandRef(String name, String description) {
         HostThread.check();
         this.commandRef = createCommandRef(name, description);
+    }
+
+    /** The same command as {@code command}, for a handler of its own. */
+    private XPlaneCommandRef(XPlaneCommandRef command) {
+        this.commandRef = command.commandRef;
     }
 
     /**
@@ -102,6 +109,52 @@ public class XPlaneCommandRef {
         registrations.put(handlerRef, before);
         Registrations.add(handlerRef, () -> unregisterHandler(handlerRef));
         return handlerRef;
+    }
+
+    /**
+     * Makes this object a handler like {@link #registerHandler(boolean)}, as a {@link Registration}
+     * whose {@code close()} ends it.
+     *
+     * @param before true to run before the simulator's own handling, false after it
+     * @return the registration
+     */
+    public Registration handle(boolean before) {
+        long handlerRef = registerHandler(before);
+        return new Registration(() -> unregisterHandler(handlerRef));
+    }
+
+    /**
+     * Makes {@code handler} a handler of this command, before or after the simulator's own handling:
+     * {@code command.handle(true, phase -> { ...; return true; })}. It gets the phase
+     * ({@link #PHASE_BEGIN}, {@link #PHASE_CONTINUE} or {@link #PHASE_END}); false stops the command.
+     *
+     * @param before true to run before the simulator's own handling, false after it
+     * @param handler what handles each phase
+     * @return the registration; {@code close()} ends it and lets go of {@code handler}
+     */
+    public Registration handle(boolean before, IntPredicate handler) {
+        HostThread.check();
+        return new PredicateHandler(this, handler).handle(before);
+    }
+
+    /** An {@link IntPredicate} as a handler of a command, before and after alike. */
+    private static final class PredicateHandler extends XPlaneCommandRef {
+        private final IntPredicate handler;
+
+        PredicateHandler(XPlaneCommandRef command, IntPredicate handler) {
+            super(command);
+            this.handler = handler;
+        }
+
+        @Override
+        public boolean beforehandlerCallback(int phase) {
+            return handler.test(phase);
+        }
+
+        @Override
+        public boolean afterhandlerCallback(int phase) {
+            return handler.test(phase);
+        }
     }
 
     /**
