@@ -120,6 +120,15 @@ JNIEXPORT jobject JNICALL Java_com_brevanto_qovin_navigation_XPlaneNavigation_fi
   return ready ? toJava(env, found) : nullptr;
 }
 
+JNIEXPORT jint JNICALL Java_com_brevanto_qovin_navigation_XPlaneNavigation_findNearestRefN(JNIEnv* env, jobject,
+                                                                                             jint type, jfloat latitude,
+                                                                                             jfloat longitude) {
+  if (offHostThread(env)) return XPLM_NAV_NOT_FOUND;
+  float lat = latitude;
+  float lon = longitude;
+  return XPLMFindNavAid(nullptr, nullptr, &lat, &lon, nullptr, type);
+}
+
 JNIEXPORT jint JNICALL Java_com_brevanto_qovin_navigation_XPlaneNavigation_countFMSEntries(JNIEnv* env, jobject) {
   if (offHostThread(env)) return 0;
   return XPLMCountFMSEntries();

@@ -169,6 +169,8 @@ TEST_F(NavigationTest, SearchesFindTheNearestAndByFrequency) {
   jobject nearest = callMethod<jobject>(nav, "findNearest", (std::string("(IFF)") + kNavRefResult).c_str(),
                                         xplm_Nav_VOR, 47.9f, -122.3f);
   EXPECT_EQ(read(nearest).id, "PAE");
+  EXPECT_EQ(callMethod<jint>(nav, "findNearestRef", "(IFF)I", xplm_Nav_VOR, 47.9f, -122.3f), read(nearest).ref)
+      << "the handle alone, for code that runs every frame";
 }
 
 TEST_F(NavigationTest, FmsEntriesCarryTheirOwnIdAndTheirNavaid) {

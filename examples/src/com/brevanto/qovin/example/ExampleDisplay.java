@@ -3,7 +3,7 @@ package com.brevanto.qovin.example;
 import com.brevanto.qovin.display.XPlaneDrawCallbackHelper;
 import com.brevanto.qovin.display.XPlaneWindowHelper;
 import com.brevanto.qovin.graphics.XPlaneGraphics;
-import java.util.function.Supplier;
+import java.util.function.Consumer;
 import java.util.logging.Logger;
 
 /**
@@ -19,13 +19,17 @@ final class ExampleDisplay {
     private final class Panel extends XPlaneWindowHelper {
         private int clicks;
         private String lastKey = "none";
+        // Kept from frame to frame: drawing allocates nothing.
+        private final int[] g = new int[4];
+        private final StringBuilder line = new StringBuilder(64);
 
         @Override
         public void drawWindowCallback() {
-            int[] g = geometry();
+            geometry(g);
             XPlaneGraphics.drawTranslucentDarkBox(g[0], g[1], g[2], g[3]);
-            XPlaneGraphics.drawString(WHITE, g[0] + 10, g[1] - 20,
-                    "clicks: " + clicks + ", last key: " + lastKey, g[2] - g[0] - 20, XPlaneGraphics.FONT_BASIC);
+            line.setLength(0);
+            line.append("clicks: ").append(clicks).append(", last key: ").append(lastKey);
+            XPlaneGraphics.drawString(WHITE, g[0] + 10, g[1] - 20, line, g[2] - g[0] - 20, XPlaneGraphics.FONT_BASIC);
         }
 
         @Override
@@ -50,19 +54,24 @@ final class ExampleDisplay {
     }
 
     private final class Overlay extends XPlaneDrawCallbackHelper {
+        private final StringBuilder line = new StringBuilder(64);
+
         @Override
         public int callback(int phase, boolean before) {
-            XPlaneGraphics.drawString(AMBER, 20, 40, status.get(), 400, XPlaneGraphics.FONT_PROPORTIONAL);
+            line.setLength(0);
+            status.accept(line);
+            XPlaneGraphics.drawString(AMBER, 20, 40, line, 400, XPlaneGraphics.FONT_PROPORTIONAL);
             return 1;
         }
     }
 
-    private final Supplier<String> status;
+    /** Writes the overlay's line, each frame, into the builder it is given. */
+    private final Consumer<StringBuilder> status;
     private final Panel panel = new Panel();
     private final Overlay overlay = new Overlay();
     private long overlayRef;
 
-    ExampleDisplay(Supplier<String> status) {
+    ExampleDisplay(Consumer<StringBuilder> status) {
         this.status = status;
     }
 

@@ -14,18 +14,23 @@ import java.util.logging.Logger;
  * that reports the position, and at the end tells how far the aircraft went.
  */
 public class ExamplePlugin implements XPlanePlugin {
+    private static final String[] POINTS = {"north", "north-east", "east", "south-east", "south", "south-west",
+        "west", "north-west"};
+
     /** Which way the aircraft is heading, as a compass word. */
     private static String compass(float degrees) {
-        String[] points = {"north", "north-east", "east", "south-east", "south", "south-west", "west", "north-west"};
-        return points[Math.floorMod(Math.round(degrees / 45f), 8)];
+        return POINTS[Math.floorMod(Math.round(degrees / 45f), 8)];
     }
 
     /**
-     * Counts the first ten flight loops one by one, then reports once every
-     * two seconds: the interval it returns changes as it goes.
+     * Counts the first ten flight loops one by one, then looks once every two
+     * seconds and reports when the heading's compass word changed: the
+     * interval it returns changes as it goes. Logging allocates, so it logs
+     * on change only, and the loop makes no garbage in steady flight.
      */
     private final class Watch extends XPlaneFlightLoopCallbackHelper {
         private int calls;
+        private String reported;
 
         @Override
         public float callback(float elapsedSinceLastCall, float elapsedTimeSinceLastFlightLoop, int counter) {
@@ -38,8 +43,12 @@ public class ExamplePlugin implements XPlanePlugin {
             if (calls < 10) {
                 return -1f;
             }
-            LOG.info(String.format("flight loop %d, %.2f s after the previous call, heading %s", counter,
-                    elapsedSinceLastCall, compass(heading.getFloat())));
+            String now = compass(heading.getFloat());
+            if (!now.equals(reported)) {
+                reported = now;
+                LOG.info(String.format("flight loop %d, %.2f s after the previous call, heading %s", counter,
+                        elapsedSinceLastCall, now));
+            }
             return 2f;
         }
     }
@@ -74,7 +83,8 @@ public class ExamplePlugin implements XPlanePlugin {
     private Report report;
     private ExampleDataRefs datarefs;
     private final ExampleDisplay display = new ExampleDisplay(
-            () -> String.format("heading %s, %.0f m", compass(heading.getFloat()), elevation.getDouble()));
+            line -> line.append("heading ").append(compass(heading.getFloat())).append(", ")
+                    .append(Math.round(elevation.getDouble())).append(" m"));
     private final ExampleControls controls = new ExampleControls();
     private ExampleScenery scenery;
     private double startLatitude;

@@ -33,7 +33,8 @@ final class ExampleScenery extends XPlaneFlightLoopCallbackHelper implements QOV
     private final XPlaneDrawInfo ring = new XPlaneDrawInfo(4);
     private QOVINObjectRef truck;
     private XPlaneInstance parked;
-    private float wheelAngle;
+    /** The wheels' angle, the instance's one value: an array of one, reused (varargs would allocate). */
+    private final float[] wheelAngle = new float[1];
     private int probes;
     private int draws;
     private final float[] single = new float[6];
@@ -79,7 +80,7 @@ final class ExampleScenery extends XPlaneFlightLoopCallbackHelper implements QOV
         if (truck != null) {
             float psi = heading.getFloat();
             double across = Math.toRadians(psi + 90);
-            wheelAngle = (wheelAngle + 30f) % 360f;
+            wheelAngle[0] = (wheelAngle[0] + 30f) % 360f;
             parked.setPosition(x + 15f * (float) Math.sin(across), ground.locationY,
                     z - 15f * (float) Math.cos(across), 0f, psi, 0f, wheelAngle);
             for (int i = 0; i < ring.size(); i++) {

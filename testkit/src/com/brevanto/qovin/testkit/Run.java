@@ -1,6 +1,8 @@
 package com.brevanto.qovin.testkit;
 
 import com.brevanto.qovin.XPlanePlugin;
+import com.sun.management.ThreadMXBean;
+import java.lang.management.ManagementFactory;
 import java.util.function.Consumer;
 import org.opentest4j.AssertionFailedError;
 
@@ -10,6 +12,9 @@ import org.opentest4j.AssertionFailedError;
  * plugin left anything registered.
  */
 public final class Run<P extends XPlanePlugin> {
+    /** Rounds of {@link #allocatedBytesPerFrame}: one-time allocations miss at least two of them. */
+    private static final int ROUNDS = 3;
+
     private final Sim sim;
     private final P plugin;
     private boolean running = true;
@@ -33,6 +38,47 @@ public final class Run<P extends XPlanePlugin> {
     public Run<P> frames(int count, double seconds) {
         sim.frames(count, seconds);
         return this;
+    }
+
+    /**
+     * The bytes the plugin allocates on the Java heap per frame, on the
+     * simulator's main thread, in steady state. It runs {@code warmupFrames}
+     * frames, then three rounds of {@code frames} frames of {@code seconds}
+     * each, counting what the thread allocates in each round
+     * ({@code ThreadMXBean.getCurrentThreadAllocatedBytes}), and answers the
+     * least round divided by {@code frames}. What happens once (a class
+     * loading, a compilation, a buffer growing to its size) falls in one round;
+     * an allocation made every frame, or every few frames, shows in all three.
+     * The kit and the stand-in allocate nothing on the Java heap while frames
+     * run, so 0 means the plugin's frame code (flight loops, drawing, window
+     * and camera callbacks) makes no garbage.
+     *
+     * @param warmupFrames frames run first and not counted
+     * @param frames frames in each counted round, 1 or more
+     * @param seconds the length of each frame
+     * @return bytes per frame: 0 for frame code that allocates nothing
+     */
+    public double allocatedBytesPerFrame(int warmupFrames, int frames, double seconds) {
+        if (warmupFrames < 0 || frames < 1) {
+            throw new IllegalArgumentException("allocatedBytesPerFrame(" + warmupFrames + ", " + frames + ", " + seconds
+                    + "): warm-up frames of 0 or more and 1 frame or more per round");
+        }
+        ThreadMXBean threads = (ThreadMXBean) ManagementFactory.getThreadMXBean();
+        if (!threads.isThreadAllocatedMemorySupported()) {
+            throw new UnsupportedOperationException("this JVM does not count the bytes a thread allocates");
+        }
+        if (!threads.isThreadAllocatedMemoryEnabled()) {
+            threads.setThreadAllocatedMemoryEnabled(true);
+        }
+        sim.frames(warmupFrames, seconds);
+        long least = Long.MAX_VALUE;
+        for (int round = 0; round < ROUNDS; round++) {
+            long before = threads.getCurrentThreadAllocatedBytes();
+            sim.frames(frames, seconds);
+            long allocated = threads.getCurrentThreadAllocatedBytes() - before;
+            least = Math.min(least, allocated);
+        }
+        return (double) least / frames;
     }
 
     /** A step of the test's own, on the world, while the plugin runs. */

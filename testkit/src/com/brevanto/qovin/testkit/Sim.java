@@ -2,6 +2,8 @@ package com.brevanto.qovin.testkit;
 
 import com.brevanto.qovin.XPlanePlugin;
 import com.brevanto.qovin.XPlanePluginHelper;
+import java.lang.management.GarbageCollectorMXBean;
+import java.lang.management.ManagementFactory;
 import java.lang.reflect.InvocationTargetException;
 import java.nio.charset.StandardCharsets;
 import java.util.ArrayList;
@@ -116,6 +118,19 @@ public final class Sim {
     /** Frames run since the test began. */
     public int frameCount() {
         return StandIn.frameCount();
+    }
+
+    /**
+     * The garbage collections this JVM has run since it started, summed over
+     * its collectors. The same number before and after many frames means the
+     * frames made no collection necessary.
+     */
+    public long garbageCollections() {
+        long count = 0;
+        for (GarbageCollectorMXBean collector : ManagementFactory.getGarbageCollectorMXBeans()) {
+            count += Math.max(0, collector.getCollectionCount());
+        }
+        return count;
     }
 
     // --- datarefs --------------------------------------------------------------

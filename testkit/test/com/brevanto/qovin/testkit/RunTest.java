@@ -133,4 +133,37 @@ class RunTest {
                 .then(world -> seen.add(world.frameCount())).stop();
         assertEquals(List.of(3, 5), seen);
     }
+
+    /** Keeps a new array every frame: garbage the next frame. */
+    public static class LitteringPlugin implements XPlanePlugin {
+        long[] last;
+        private final XPlaneFlightLoopCallbackHelper loop = new XPlaneFlightLoopCallbackHelper() {
+            @Override
+            public float callback(float sinceLastCall, float sinceLastLoop, int counter) {
+                last = new long[8];
+                return -1;
+            }
+        };
+
+        @Override
+        public void start() {
+            loop.register(-1);
+        }
+
+        @Override
+        public void stop() {
+            loop.unregisterAll();
+        }
+    }
+
+    @Test
+    void aPluginThatAllocatesNothingInItsFramesMeasuresZeroBytesPerFrame(Sim sim) {
+        assertEquals(0.0, sim.run(CountingPlugin.class).allocatedBytesPerFrame(200, 200, 0.05));
+    }
+
+    @Test
+    void anArrayAllocatedEveryFrameShowsInTheBytesPerFrame(Sim sim) {
+        double perFrame = sim.run(LitteringPlugin.class).allocatedBytesPerFrame(200, 200, 0.05);
+        assertTrue(perFrame >= 8 * Long.BYTES, perFrame + " bytes per frame");
+    }
 }

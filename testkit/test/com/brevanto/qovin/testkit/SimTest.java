@@ -88,4 +88,11 @@ class SimTest {
         assertEquals(4, sim.flightPlan().size());
         assertTrue(sim.clearFlightPlan().flightPlan().isEmpty());
     }
+
+    @Test
+    void aGarbageCollectionIsCounted(Sim sim) {
+        long before = sim.garbageCollections();
+        System.gc();
+        assertTrue(sim.garbageCollections() > before);
+    }
 }

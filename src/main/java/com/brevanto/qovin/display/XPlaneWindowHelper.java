@@ -266,6 +266,24 @@ public abstract class XPlaneWindowHelper {
     }
 
     /**
+     * Left, top, right, bottom, into an array of the caller's: the form for a
+     * draw callback, as it allocates nothing.
+     *
+     * @param into an array of four or more, filled from index 0
+     * @return {@code into}
+     * @throws IllegalArgumentException if {@code into} is null or shorter than four
+     * @throws IllegalStateException if no window is open
+     */
+    public synchronized int[] geometry(int[] into) {
+        HostThread.check();
+        if (into == null || into.length < 4) {
+            throw new IllegalArgumentException("geometry needs an array of four or more");
+        }
+        getGeometry(open(), into);
+        return into;
+    }
+
+    /**
      * Moves and sizes the window.
      *
      * @param left the left edge

@@ -112,6 +112,22 @@ public class XPlaneNavigation {
     }
 
     /**
+     * The handle of the navaid of the types in {@code type} nearest to a
+     * position, without its information: the form for a flight loop, as it
+     * allocates nothing. Compare it with the {@code getRef()} of the navaid
+     * found last; {@link #findNearest} reads the information.
+     *
+     * @param type the types searched
+     * @param latitude degrees
+     * @param longitude degrees
+     * @return the navaid's handle, {@link QOVINNavRef#NOT_FOUND} if none
+     */
+    public int findNearestRef(int type, float latitude, float longitude) {
+        HostThread.check();
+        return findNearestRefN(type, latitude, longitude);
+    }
+
+    /**
      * A navaid of the types in {@code type} on this frequency (nav.dat units).
      *
      * @param type the types searched
@@ -215,6 +231,8 @@ public class XPlaneNavigation {
      * @return the navaid
      */
     public native XPlaneNavRef getGPSDestination();
+
+    native int findNearestRefN(int type, float latitude, float longitude);
 
     native XPlaneNavRef getNextNavAidN(int ref);
 

@@ -5,6 +5,7 @@ import static org.junit.jupiter.api.Assertions.assertTrue;
 
 import com.brevanto.qovin.testkit.CameraPosition;
 import com.brevanto.qovin.testkit.QovinSim;
+import com.brevanto.qovin.testkit.Run;
 import com.brevanto.qovin.testkit.Sim;
 import org.junit.jupiter.api.Test;
 import org.junit.jupiter.api.extension.ExtendWith;
@@ -37,5 +38,13 @@ class ChaseCameraPluginTest {
         sim.run(ChaseCameraPlugin.class).then(world -> world.command(ChaseCameraPlugin.CHASE)).frames(2, 0.1).stop();
         int calls = sim.cameraControllerCalls();
         assertEquals(calls, sim.frames(3, 0.1).cameraControllerCalls());
+    }
+
+    @Test
+    void allocatesNothingPerFrameInSteadyState(Sim sim) {
+        sim.set("sim/flightmodel/position/groundspeed", 20);
+        Run<ChaseCameraPlugin> run = sim.run(ChaseCameraPlugin.class)
+                .then(world -> world.command(ChaseCameraPlugin.CHASE));
+        assertEquals(0.0, run.allocatedBytesPerFrame(200, 200, 0.05));
     }
 }

@@ -5,6 +5,7 @@ import static org.junit.jupiter.api.Assertions.assertFalse;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 
 import com.brevanto.qovin.testkit.QovinSim;
+import com.brevanto.qovin.testkit.Run;
 import com.brevanto.qovin.testkit.Sim;
 import org.junit.jupiter.api.Test;
 import org.junit.jupiter.api.extension.ExtendWith;
@@ -49,5 +50,13 @@ class BeaconSwitchPluginTest {
     void stoppingTakesTheMenuAway(Sim sim) {
         sim.run(BeaconSwitchPlugin.class).then(world -> assertTrue(world.hasMenuItem(ITEM))).stop();
         assertFalse(sim.hasMenuItem("Lights"));
+    }
+
+    @Test
+    void allocatesNothingPerFrameInSteadyState(Sim sim) {
+        Run<BeaconSwitchPlugin> run = sim.run(BeaconSwitchPlugin.class);
+        sim.begin(BeaconSwitchPlugin.TOGGLE);
+        assertEquals(0.0, run.allocatedBytesPerFrame(200, 200, 0.05));
+        sim.end(BeaconSwitchPlugin.TOGGLE);
     }
 }

@@ -24,6 +24,8 @@ public class TaxiGuardPlugin implements XPlanePlugin {
     public static final String LIMIT = "qovin/samples/taxi_guard/limit_mps";
     static final String GROUND_SPEED = "sim/flightmodel/position/groundspeed";
     static final String THROTTLES = "sim/cockpit2/engine/actuators/throttle_ratio";
+    /** Both throttles at idle: one array, written as often as needed, so the loop allocates nothing. */
+    private static final float[] IDLE = {0, 0};
 
     private float limit = 10;
     private int interventions;
@@ -39,7 +41,7 @@ public class TaxiGuardPlugin implements XPlanePlugin {
             float speed = groundSpeed.getFloat();
             distance.set(distance.value() + speed * sinceLastCall);
             if (speed > limit) {
-                throttles.setFloatArray(0, new float[] {0, 0});
+                throttles.setFloatArray(0, IDLE);
                 if (interventions++ == 0) {
                     XPlaneDebugStringImpl.debugLine("Taxi guard: " + speed + " m/s is over the limit, throttles to idle");
                 }

@@ -55,4 +55,20 @@ class TaxiGuardPluginTest {
         assertFalse(sim.isPublished(TaxiGuardPlugin.DISTANCE));
         assertFalse(sim.isPublished(TaxiGuardPlugin.LIMIT));
     }
+
+    @Test
+    void allocatesNothingPerFrameInSteadyState(Sim sim) {
+        sim.set(THROTTLES, new float[] {0.8f, 0.8f}).set(GROUND_SPEED, 15);
+        assertEquals(0.0, sim.run(TaxiGuardPlugin.class).allocatedBytesPerFrame(200, 200, 0.05));
+    }
+
+    @Test
+    void aHundredThousandFramesRunWithoutAGarbageCollection(Sim sim) {
+        sim.set(THROTTLES, new float[] {0.8f, 0.8f}).set(GROUND_SPEED, 15);
+        Run<TaxiGuardPlugin> run = sim.run(TaxiGuardPlugin.class).frames(1000, 0.01);
+        long collections = sim.garbageCollections();
+        run.frames(100_000, 0.01);
+        assertEquals(collections, sim.garbageCollections());
+        assertEquals(101_000, run.plugin().interventions());
+    }
 }

@@ -22,6 +22,7 @@ public class DirectToPlugin implements XPlanePlugin {
     private XPlaneDataRef latitude;
     private XPlaneDataRef longitude;
     private XPlaneNavRef nearest;
+    private int nearestRef = XPlaneNavRef.NOT_FOUND;
     private XPlaneCommandRef directTo;
     private long handler;
     private long loopRegistration;
@@ -29,12 +30,19 @@ public class DirectToPlugin implements XPlanePlugin {
     private final XPlaneFlightLoopCallbackHelper loop = new XPlaneFlightLoopCallbackHelper() {
         @Override
         public float callback(float sinceLastCall, float sinceLastLoop, int counter) {
-            XPlaneNavRef found = navigation.findNearest(XPlaneNavigation.TYPE_AIRPORT, (float) latitude.getDouble(),
-                    (float) longitude.getDouble());
-            if (found.isFound() && (nearest == null || found.getRef() != nearest.getRef())) {
-                XPlaneDebugStringImpl.debugLine("Nearest airport: " + found.getId() + " (" + found.getName() + ")");
+            float lat = (float) latitude.getDouble();
+            float lon = (float) longitude.getDouble();
+            // The handle alone allocates nothing; the navaid's texts are read only when it changes.
+            int found = navigation.findNearestRef(XPlaneNavigation.TYPE_AIRPORT, lat, lon);
+            if (found != nearestRef) {
+                nearestRef = found;
+                nearest = found == XPlaneNavRef.NOT_FOUND ? null
+                        : navigation.findNearest(XPlaneNavigation.TYPE_AIRPORT, lat, lon);
+                if (nearest != null) {
+                    XPlaneDebugStringImpl.debugLine("Nearest airport: " + nearest.getId() + " (" + nearest.getName()
+                            + ")");
+                }
             }
-            nearest = found.isFound() ? found : null;
             return 1;
         }
     };

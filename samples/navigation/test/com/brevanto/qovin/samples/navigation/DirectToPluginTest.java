@@ -43,4 +43,10 @@ class DirectToPluginTest {
         assertEquals(0, navigation.getDestinationFMSEntry());
         assertEquals(0, navigation.getDisplayedFMSEntry());
     }
+
+    @Test
+    void allocatesNothingPerFrameInSteadyState(Sim sim) {
+        sim.set(LATITUDE, 47.1).set(LONGITUDE, -122.0);
+        assertEquals(0.0, sim.run(DirectToPlugin.class).allocatedBytesPerFrame(200, 200, 0.05));
+    }
 }

@@ -20,6 +20,8 @@ public class GroundCrewPlugin implements XPlanePlugin {
     public static final String TRUCK = "Resources/default scenery/sim objects/apt_vehicles/fuel_truck.obj";
     public static final String HEIGHT = "qovin/samples/scenery/height_above_terrain_m";
     private static final String WHEELS = "sim/graphics/animation/ground_traffic/tire_rotation_angle_deg";
+    /** The value of WHEELS, passed as one array each time: varargs would allocate a new one per call. */
+    private static final float[] WHEELS_STILL = {0f};
 
     private final XPlaneDataRef x = XPlaneDataRef.find("sim/flightmodel/position/local_x");
     private final XPlaneDataRef y = XPlaneDataRef.find("sim/flightmodel/position/local_y");
@@ -62,7 +64,7 @@ public class GroundCrewPlugin implements XPlanePlugin {
         double psi = Math.toRadians(heading.getFloat());
         float truckX = (float) (x.getDouble() + 20 * Math.cos(psi));
         float truckZ = (float) (z.getDouble() + 20 * Math.sin(psi));
-        parked.setPosition(truckX, (float) y.getDouble(), truckZ, 0, heading.getFloat(), 0, 0f);
+        parked.setPosition(truckX, (float) y.getDouble(), truckZ, 0, heading.getFloat(), 0, WHEELS_STILL);
     }
 
     /** Whether the truck has arrived (its object is loaded and placed). */

@@ -40,4 +40,10 @@ class GroundCrewPluginTest {
         assertEquals("", sim.registrationsHeld());
         assertFalse(sim.isPublished(GroundCrewPlugin.HEIGHT));
     }
+
+    @Test
+    void allocatesNothingPerFrameInSteadyState(Sim sim) {
+        sim.set("sim/flightmodel/position/groundspeed", 5);
+        assertEquals(0.0, sim.run(GroundCrewPlugin.class).allocatedBytesPerFrame(200, 200, 0.05));
+    }
 }

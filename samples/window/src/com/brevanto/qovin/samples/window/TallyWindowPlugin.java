@@ -21,12 +21,16 @@ public class TallyWindowPlugin implements XPlanePlugin {
     private int clicks;
     private int dial = 5;
     private final StringBuilder typed = new StringBuilder();
+    /** The line drawn, refilled each frame: drawing it allocates nothing. */
+    private final StringBuilder line = new StringBuilder(64);
 
     private final XPlaneWindowHelper window = new XPlaneWindowHelper() {
+        private final int[] corners = new int[4];
+
         @Override
         public void drawWindowCallback() {
-            int[] box = geometry();
-            XPlaneGraphics.drawString(WHITE, box[0] + 10, box[1] - 20, state(), 0, XPlaneGraphics.FONT_BASIC);
+            int[] box = geometry(corners);
+            XPlaneGraphics.drawString(WHITE, box[0] + 10, box[1] - 20, state(line), 0, XPlaneGraphics.FONT_BASIC);
         }
 
         @Override
@@ -54,7 +58,12 @@ public class TallyWindowPlugin implements XPlanePlugin {
 
     /** What the window shows. */
     public String state() {
-        return "clicks: " + clicks + ", dial: " + dial + ", typed: " + typed;
+        return state(new StringBuilder()).toString();
+    }
+
+    private StringBuilder state(StringBuilder into) {
+        into.setLength(0);
+        return into.append("clicks: ").append(clicks).append(", dial: ").append(dial).append(", typed: ").append(typed);
     }
 
     @Override

@@ -51,4 +51,11 @@ class TallyWindowPluginTest {
         sim.run(TallyWindowPlugin.class).stop();
         assertEquals(List.of(), sim.windows());
     }
+
+    @Test
+    void allocatesNothingPerFrameInSteadyState(Sim sim) {
+        Run<TallyWindowPlugin> run = sim.run(TallyWindowPlugin.class);
+        sim.click(INSIDE_X, INSIDE_Y).type("qv").scroll(INSIDE_X, INSIDE_Y, 2);
+        assertEquals(0.0, run.allocatedBytesPerFrame(200, 200, 0.05));
+    }
 }
