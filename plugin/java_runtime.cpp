@@ -40,12 +40,12 @@ JNIEnv* attachMainThread(JavaVM* vm) {
   return vm->AttachCurrentThread(reinterpret_cast<void**>(&env), &args) == JNI_OK ? env : nullptr;
 }
 
-// The Java version the running JVM reports ("17.0.15"), or "".
+// The Java feature version the running JVM reports ("17" of "17.0.15"), or "".
 std::string runningVersion(JNIEnv* env) {
   jclass system = env->FindClass("java/lang/System");
   if (system == nullptr) return env->ExceptionClear(), "";
   jmethodID property = env->GetStaticMethodID(system, "getProperty", "(Ljava/lang/String;)Ljava/lang/String;");
-  jstring key = env->NewStringUTF("java.specification.version");
+  jstring key = env->NewStringUTF("java.version");
   auto value = static_cast<jstring>(env->CallStaticObjectMethod(system, property, key));
   std::string version;
   if (value != nullptr && !env->ExceptionCheck()) {
@@ -54,7 +54,7 @@ std::string runningVersion(JNIEnv* env) {
     if (chars != nullptr) env->ReleaseStringUTFChars(value, chars);
   }
   env->ExceptionClear();
-  return version;
+  return version.substr(0, version.find_first_not_of("0123456789"));
 }
 
 struct Creation {

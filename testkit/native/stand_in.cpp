@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "com_brevanto_qovin_testkit_StandIn.h"
+#include "utf8.h"
 #include "xplmsim/datarefs.h"
 #include "xplmsim/display.h"
 #include "xplmsim/flightloops.h"
@@ -29,14 +30,7 @@ namespace {
 // The largest array or byte dataref the kit reads through XPLM in one call.
 constexpr int kMaxElements = 1 << 16;
 
-std::string text(JNIEnv* env, jstring value) {
-  if (value == nullptr) return {};
-  const char* chars = env->GetStringUTFChars(value, nullptr);
-  if (chars == nullptr) return {};
-  std::string copy(chars);
-  env->ReleaseStringUTFChars(value, chars);
-  return copy;
-}
+std::string text(JNIEnv* env, jstring value) { return Utf8(env, value).orEmpty(); }
 
 std::vector<std::string> texts(JNIEnv* env, jobjectArray values) {
   std::vector<std::string> out;
@@ -49,27 +43,7 @@ std::vector<std::string> texts(JNIEnv* env, jobjectArray values) {
   return out;
 }
 
-// Bytes cross as they are: Java decodes them as UTF-8.
-jstring javaText(JNIEnv* env, const std::string& value) {
-  jbyteArray bytes = env->NewByteArray(static_cast<jsize>(value.size()));
-  if (bytes == nullptr) return nullptr;
-  env->SetByteArrayRegion(bytes, 0, static_cast<jsize>(value.size()), reinterpret_cast<const jbyte*>(value.data()));
-  jclass charsets = env->FindClass("java/nio/charset/StandardCharsets");
-  if (charsets == nullptr) return nullptr;
-  jfieldID utf8Field = env->GetStaticFieldID(charsets, "UTF_8", "Ljava/nio/charset/Charset;");
-  if (utf8Field == nullptr) return nullptr;
-  jobject utf8 = env->GetStaticObjectField(charsets, utf8Field);
-  jclass stringClass = env->FindClass("java/lang/String");
-  if (stringClass == nullptr) return nullptr;
-  jmethodID init = env->GetMethodID(stringClass, "<init>", "([BLjava/nio/charset/Charset;)V");
-  if (init == nullptr) return nullptr;
-  auto result = static_cast<jstring>(env->NewObject(stringClass, init, bytes, utf8));
-  env->DeleteLocalRef(bytes);
-  env->DeleteLocalRef(charsets);
-  env->DeleteLocalRef(utf8);
-  env->DeleteLocalRef(stringClass);
-  return result;
-}
+jstring javaText(JNIEnv* env, const std::string& value) { return newJavaString(env, value.data(), value.size()); }
 
 jobjectArray javaTexts(JNIEnv* env, const std::vector<std::string>& values) {
   jclass stringClass = env->FindClass("java/lang/String");
@@ -84,6 +58,16 @@ jobjectArray javaTexts(JNIEnv* env, const std::vector<std::string>& values) {
     env->DeleteLocalRef(value);
   }
   return out;
+}
+
+// Every element of an array dataref (at most kMaxElements), read as another
+// plugin reads it: the size first, then the values.
+template <typename T, typename Read>
+std::vector<T> readAll(XPLMDataRef ref, Read read) {
+  std::vector<T> values(static_cast<size_t>(std::clamp(read(ref, nullptr, 0, 0), 0, kMaxElements)));
+  const int count = read(ref, values.data(), 0, static_cast<int>(values.size()));
+  values.resize(static_cast<size_t>(std::clamp(count, 0, static_cast<int>(values.size()))));
+  return values;
 }
 
 jfloatArray javaFloats(JNIEnv* env, const std::vector<float>& values) {
@@ -243,31 +227,21 @@ JNIEXPORT jdouble JNICALL Java_com_brevanto_qovin_testkit_StandIn_readNumber(JNI
 JNIEXPORT jfloatArray JNICALL Java_com_brevanto_qovin_testkit_StandIn_readFloats(JNIEnv* env, jclass, jint plugin,
                                                                                  jstring name) {
   xplmsim::CallerScope as(plugin);
-  XPLMDataRef ref = find(env, name);
-  std::vector<float> values(std::clamp(XPLMGetDatavf(ref, nullptr, 0, 0), 0, kMaxElements));
-  values.resize(std::clamp(XPLMGetDatavf(ref, values.data(), 0, static_cast<int>(values.size())), 0,
-                           static_cast<int>(values.size())));
-  return javaFloats(env, values);
+  return javaFloats(env, readAll<float>(find(env, name), XPLMGetDatavf));
 }
 
 JNIEXPORT jintArray JNICALL Java_com_brevanto_qovin_testkit_StandIn_readInts(JNIEnv* env, jclass, jint plugin,
                                                                              jstring name) {
   xplmsim::CallerScope as(plugin);
-  XPLMDataRef ref = find(env, name);
-  std::vector<int> values(std::clamp(XPLMGetDatavi(ref, nullptr, 0, 0), 0, kMaxElements));
-  values.resize(std::clamp(XPLMGetDatavi(ref, values.data(), 0, static_cast<int>(values.size())), 0,
-                           static_cast<int>(values.size())));
-  return javaInts(env, values);
+  return javaInts(env, readAll<int>(find(env, name), XPLMGetDatavi));
 }
 
 JNIEXPORT jbyteArray JNICALL Java_com_brevanto_qovin_testkit_StandIn_readBytes(JNIEnv* env, jclass, jint plugin,
                                                                                jstring name) {
   xplmsim::CallerScope as(plugin);
-  XPLMDataRef ref = find(env, name);
-  std::vector<uint8_t> values(std::clamp(XPLMGetDatab(ref, nullptr, 0, 0), 0, kMaxElements));
-  values.resize(std::clamp(XPLMGetDatab(ref, values.data(), 0, static_cast<int>(values.size())), 0,
-                           static_cast<int>(values.size())));
-  return javaBytes(env, values);
+  return javaBytes(env, readAll<uint8_t>(find(env, name), [](XPLMDataRef ref, uint8_t* out, int offset, int max) {
+                     return XPLMGetDatab(ref, out, offset, max);
+                   }));
 }
 
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_testkit_StandIn_writeNumber(JNIEnv* env, jclass, jint plugin,

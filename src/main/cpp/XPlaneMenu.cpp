@@ -39,10 +39,13 @@ void releasePlacedIn(JNIEnv* env, jlong menuPtr) {
 }
 }  // namespace
 
-// An item without a reference (one that carries a submenu) calls nothing. An
-// exception thrown by actionPerformed is printed and cleared.
+// An item without a reference (one that carries a submenu), or with one the
+// bridge does not hold (any more), calls nothing: a pick is rare enough to
+// look it up. An exception thrown by actionPerformed is printed and cleared.
 void XPlaneMenuHandler(void*, void* inItemRef) {
-  if (inItemRef == nullptr) return;
+  if (qovin::findRegistration(qovin::Kind::kMenuItem, qovin::keyOf(static_cast<jobject>(inItemRef))) == nullptr) {
+    return;
+  }
   JVMP_env->CallVoidMethod(static_cast<jobject>(inItemRef), actionPerformedMtd);
   printAndClearException();
 }

@@ -105,8 +105,10 @@ size_t decodeUtf8(const unsigned char* text, size_t length, jchar* out) {
 }
 
 jstring newJavaString(JNIEnv* env, const char* text) {
-  if (text == nullptr) return nullptr;
-  const size_t length = std::strlen(text);
+  return text == nullptr ? nullptr : newJavaString(env, text, std::strlen(text));
+}
+
+jstring newJavaString(JNIEnv* env, const char* text, size_t length) {
   constexpr size_t kInlineUnits = 256;
   jchar inlineUnits[kInlineUnits];
   std::unique_ptr<jchar[]> heap;

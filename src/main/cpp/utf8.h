@@ -23,6 +23,8 @@ size_t decodeUtf8(const unsigned char* text, size_t length, jchar* out);
 
 // A Java string of the NUL-terminated UTF-8 `text` (null for a null text).
 jstring newJavaString(JNIEnv* env, const char* text);
+// A Java string of `length` bytes of UTF-8 (NUL bytes included, as U+0000).
+jstring newJavaString(JNIEnv* env, const char* text, size_t length);
 
 // The UTF-8 of a Java string, held for one scope. Strings of up to 128
 // characters live in the object itself: nothing is allocated.

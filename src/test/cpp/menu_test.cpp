@@ -153,6 +153,11 @@ TEST_F(MenuTest, ItemReferencesAreFreedOnlyWhereTheyArePlaced) {
   EXPECT_FALSE(collected(weakB));
   callStatic(menuClass, remove, reinterpret_cast<jlong>(b), refB, 0);
   EXPECT_TRUE(collected(weakB));
+
+  // An item whose reference the bridge no longer holds (put there by other
+  // code of the plugin) calls nothing when picked.
+  XPLMAppendMenuItem(a, "stale", reinterpret_cast<void*>(refA), 0);
+  EXPECT_TRUE(sim::pickMenuItem(a, 0));
 }
 
 TEST_F(MenuTest, RemovedClearedAndDestroyedItemsCanBeCollected) {

@@ -134,18 +134,6 @@ public final class Host {
     }
 
     /**
-     * The running host's plugins and their states, "name: STATE" (for tests and the runner).
-     *
-     * @return one text per plugin
-     */
-    public static String[] describe() {
-        if (instance == null) {
-            return new String[0];
-        }
-        return instance.plugins.stream().map(p -> p.name() + ": " + p.state).toArray(String[]::new);
-    }
-
-    /**
      * How many class loaders of unloaded plugins are still reachable after
      * collecting garbage: 0 when unloading kept nothing of them.
      *
@@ -161,13 +149,6 @@ public final class Host {
             }
         }
         return JavaPlugin.unloadedAlive();
-    }
-
-    /** Asks for a reload of every Java plugin on the next frame, as the command does. */
-    public static void requestReload() {
-        if (instance != null) {
-            instance.reloadRequested = true;
-        }
     }
 
     // --- the life cycle -------------------------------------------------------------
