@@ -35,6 +35,9 @@ jmethodID beforeMtd = nullptr;
 jmethodID readFloatMtd = nullptr;
 jmethodID writeFloatMtd = nullptr;
 jmethodID readFloatArrayMtd = nullptr;
+jclass accessorClass = nullptr;
+jmethodID ownReadFloatMtd = nullptr;
+jmethodID staticReadFloatMtd = nullptr;
 
 // The bridge's side.
 jobject bridgeLoop = nullptr;
@@ -55,6 +58,12 @@ std::vector<float> out(1024);
 // --- baselines: the JNI upcall and nothing else -----------------------------
 float baselineFlightLoop(float sinceLastCall, float sinceLastLoop, int counter, void* refcon) {
   return env->CallFloatMethod(static_cast<jobject>(refcon), callbackMtd, sinceLastCall, sinceLastLoop, counter);
+}
+
+// A flight-loop object's baseline: the same upcall, to FlightLoopFunction.call.
+jmethodID loopFunctionCallMtd = nullptr;
+float baselineLoopObject(float sinceLastCall, float sinceLastLoop, int counter, void* refcon) {
+  return env->CallFloatMethod(static_cast<jobject>(refcon), loopFunctionCallMtd, sinceLastCall, sinceLastLoop, counter);
 }
 
 int baselineHandler(XPLMCommandRef, XPLMCommandPhase phase, void* refcon) {
@@ -84,7 +93,7 @@ XPLMDataRef publish(const char* name, const char* signature, A... args) {
 void setUp() {
   const char* loopClass = "com/brevanto/qovin/bench/BenchFlightLoop";
   const char* commandClass = "com/brevanto/qovin/bench/BenchCommand";
-  const char* accessorClass = "com/brevanto/qovin/bench/BenchAccessor";
+  const char* accessorName = "com/brevanto/qovin/bench/BenchAccessor";
   bridgeLoop = qovinbench::newGlobalObject(env, loopClass, "()V");
   baselineLoop = qovinbench::newGlobalObject(env, loopClass, "()V");
   registerLoopMtd = qovinbench::method(env, loopClass, "register", "(F)J");
@@ -102,10 +111,10 @@ void setUp() {
   beforeMtd = qovinbench::method(env, commandClass, "beforehandlerCallback", "(I)Z");
   XPLMRegisterCommandHandler(baselineCommandRef, baselineHandler, 1, baselineCommand);
 
-  jobject accessor = qovinbench::newGlobalObject(env, accessorClass, "()V");
+  jobject accessor = qovinbench::newGlobalObject(env, accessorName, "()V");
   javaBacked = publish("publishJavaBacked", "(Ljava/lang/String;Lcom/brevanto/qovin/bench/BenchAccessor;)J",
                        env->NewStringUTF("bench/java_backed"), accessor);
-  baselineAccessor = qovinbench::newGlobalObject(env, accessorClass, "()V");
+  baselineAccessor = qovinbench::newGlobalObject(env, accessorName, "()V");
   baselineScratch = static_cast<jfloatArray>(env->NewGlobalRef(env->NewFloatArray(1024)));
   readFloatMtd = qovinbench::method(env, "com/brevanto/qovin/data/DataReadAccessor", "readFloat", "()F");
   writeFloatMtd = qovinbench::method(env, "com/brevanto/qovin/data/DataWriteAccessor", "writeFloat", "(F)V");
@@ -121,6 +130,11 @@ void setUp() {
   directFloats =
       publish("publishDirectFloats", "(Ljava/lang/String;I)J", env->NewStringUTF("bench/direct_floats"), jint{1024});
   ownedFloats = xplmsim::defineFloatArray("bench/owned_floats", std::vector<float>(1024, 0.5f));
+
+  accessorClass = static_cast<jclass>(env->NewGlobalRef(qovinbench::findClass(env, accessorName)));
+  ownReadFloatMtd = qovinbench::method(env, accessorName, "readFloat", "()F");
+  staticReadFloatMtd =
+      qovinbench::staticMethod(env, accessorClass, "readFloatOf", "(Lcom/brevanto/qovin/bench/BenchAccessor;)F");
 }
 
 // --- benchmarks --------------------------------------------------------------
@@ -134,6 +148,33 @@ void flightLoopBaseline(benchmark::State& state) {
   XPLMRegisterFlightLoopCallback(baselineFlightLoop, -1.0f, baselineLoop);
   qovinbench::timeCalls(state, 1, [] { xplmsim::runFlightLoop(0.05f); });
   XPLMUnregisterFlightLoopCallback(baselineFlightLoop, baselineLoop);
+}
+
+// A processing.FlightLoop (XPLMCreateFlightLoop, after the flight model)
+// against a C++ loop object making the same upcall to the same kind of function.
+void flightLoopObjectBridge(benchmark::State& state) {
+  const char* functionClass = "com/brevanto/qovin/bench/BenchLoopFunction";
+  jobject function = qovinbench::newGlobalObject(env, functionClass, "()V");
+  jobject loop = env->CallObjectMethod(
+      function, qovinbench::method(env, functionClass, "scheduleEveryLoop", "()Lcom/brevanto/qovin/processing/FlightLoop;"));
+  qovinbench::exitOnException(env, "scheduleEveryLoop");
+  qovinbench::timeCalls(state, 1, [] { xplmsim::runFlightLoop(0.05f); });
+  env->CallVoidMethod(loop, qovinbench::method(env, "com/brevanto/qovin/processing/FlightLoop", "close", "()V"));
+  env->DeleteLocalRef(loop);
+  env->DeleteGlobalRef(function);
+}
+
+void flightLoopObjectBaseline(benchmark::State& state) {
+  const char* functionClass = "com/brevanto/qovin/bench/BenchLoopFunction";
+  jobject function = qovinbench::newGlobalObject(env, functionClass, "()V");
+  loopFunctionCallMtd = qovinbench::method(env, "com/brevanto/qovin/processing/FlightLoopFunction", "call", "(FFI)F");
+  XPLMCreateFlightLoop_t params{static_cast<int>(sizeof(XPLMCreateFlightLoop_t)),
+                                xplm_FlightLoop_Phase_AfterFlightModel, baselineLoopObject, function};
+  XPLMFlightLoopID id = XPLMCreateFlightLoop(&params);
+  XPLMScheduleFlightLoop(id, -1.0f, 1);
+  qovinbench::timeCalls(state, 1, [] { xplmsim::runFlightLoop(0.05f); });
+  XPLMDestroyFlightLoop(id);
+  env->DeleteGlobalRef(function);
 }
 
 // XPLMCommandOnce runs the handler twice: begin and end.
@@ -163,6 +204,24 @@ void exceptionCheck(benchmark::State& state) {
   qovinbench::timeCalls(state, 1, [] { benchmark::DoNotOptimize(env->ExceptionCheck()); });
 }
 
+// The same upcall made three ways: through the interface method (as the
+// trampolines do), to the class's own method without dispatch, and to a static
+// method that takes the object.
+void upcallVirtual(benchmark::State& state) {
+  qovinbench::timeCalls(state, 1,
+                        [] { benchmark::DoNotOptimize(env->CallFloatMethod(baselineAccessor, readFloatMtd)); });
+}
+void upcallNonvirtual(benchmark::State& state) {
+  qovinbench::timeCalls(state, 1, [] {
+    benchmark::DoNotOptimize(env->CallNonvirtualFloatMethod(baselineAccessor, accessorClass, ownReadFloatMtd));
+  });
+}
+void upcallStatic(benchmark::State& state) {
+  qovinbench::timeCalls(state, 1, [] {
+    benchmark::DoNotOptimize(env->CallStaticFloatMethod(accessorClass, staticReadFloatMtd, baselineAccessor));
+  });
+}
+
 double target(const std::string& family) { return family.rfind("direct", 0) == 0 ? 1.25 : 1.10; }
 
 }  // namespace
@@ -176,6 +235,8 @@ int main(int argc, char** argv) {
 
   benchmark::RegisterBenchmark("flight_loop/bridge", flightLoopBridge);
   benchmark::RegisterBenchmark("flight_loop/baseline", flightLoopBaseline);
+  benchmark::RegisterBenchmark("flight_loop_object/bridge", flightLoopObjectBridge);
+  benchmark::RegisterBenchmark("flight_loop_object/baseline", flightLoopObjectBaseline);
   benchmark::RegisterBenchmark("command_handler/bridge", commandHandler, bridgeCommandRef);
   benchmark::RegisterBenchmark("command_handler/baseline", commandHandler, baselineCommandRef);
   benchmark::RegisterBenchmark("java_backed_float_read/bridge", floatRead, javaBacked);
@@ -189,11 +250,19 @@ int main(int argc, char** argv) {
   benchmark::RegisterBenchmark("direct_1024_floats_read/bridge", floatArrayRead, directFloats);
   benchmark::RegisterBenchmark("direct_1024_floats_read/baseline", floatArrayRead, ownedFloats);
   benchmark::RegisterBenchmark("jni/exception_check", exceptionCheck);
+  benchmark::RegisterBenchmark("jni/upcall_interface", upcallVirtual);
+  benchmark::RegisterBenchmark("jni/upcall_nonvirtual", upcallNonvirtual);
+  benchmark::RegisterBenchmark("jni/upcall_static", upcallStatic);
 
   const std::vector<qovinbench::Result> results = qovinbench::runBenchmarks(argc, argv);
   qovinbench::printPairs("Simulator to Java (and direct-buffer datarefs)", results, target);
   for (const qovinbench::Result& r : results) {
-    if (r.family == "jni") std::printf("\nOne ExceptionCheck (each trampoline makes one): %.1f ns\n", r.nsPerCall());
+    if (r.family != "jni") continue;
+    if (r.variant == "exception_check") {
+      std::printf("\nOne ExceptionCheck (each trampoline makes one): %.1f ns\n", r.nsPerCall());
+    } else {
+      std::printf("One float upcall, %s: %.1f ns\n", r.variant.c_str(), r.nsPerCall());
+    }
   }
   return 0;
 }

@@ -4,7 +4,7 @@
 //
 //   qovin-host --xplane ROOT | --classpath JARS --plugin CLASS
 //              [--frames N] [--frame-time SECONDS] [--set DATAREF=VALUE]...
-//              [--command NAME]... [--log-level LEVEL] [--check-jni]
+//              [--command NAME]... [--open-map MAP]... [--log-level LEVEL] [--check-jni]
 //              [--allow-leftovers] [--help]
 //
 // With --classpath and --plugin it makes a folder of its own, with qovin
@@ -40,6 +40,8 @@
 #include "navigation_report.h"
 #include "runner_plugin.h"
 #include "scenery_summary.h"
+#include "map_summary.h"
+#include "xplmsim/maps.h"
 #include "xplmsim/datarefs.h"
 #include "xplmsim/flightloops.h"
 #include "xplmsim/loader.h"
@@ -66,6 +68,7 @@ struct Options {
   float frameTime = 1.0f / 20.0f;
   std::vector<std::string> settings;  // DATAREF=VALUE
   std::vector<std::string> commands;
+  std::vector<std::string> maps;  // opened before the first frame
   std::string logLevel = "INFO";
   bool checkJni = false;
   bool allowLeftovers = false;
@@ -81,6 +84,8 @@ constexpr const char* kUsage =
     "  --set DATAREF=VALUE   seed a simulator dataref before the plugins start (default none);\n"
     "                        VALUE: a number, [a, b, ...] for an array, or a text for byte data\n"
     "  --command NAME        execute a command once, halfway through (default none)\n"
+    "  --open-map MAP        open a map (XPLM_MAP_USER_INTERFACE, XPLM_MAP_IOS) before the first\n"
+    "                        frame, so map layers draw (default none)\n"
     "  --log-level LEVEL     SEVERE, WARNING, INFO, CONFIG, FINE, FINER, FINEST, ALL or OFF,\n"
     "                        in any case (default INFO)\n"
     "  --check-jni           run the JVM with -Xcheck:jni (default off)\n"
@@ -153,6 +158,8 @@ Options parse(int argc, char** argv) {
       o.settings.push_back(value());
     } else if (arg == "--command") {
       o.commands.push_back(value());
+    } else if (arg == "--open-map") {
+      o.maps.push_back(value());
     } else if (arg == "--log-level") {
       o.logLevel = logLevel(value());
     } else if (arg == "--check-jni") {
@@ -259,6 +266,7 @@ void anotherPluginVisits() {
 std::vector<std::string> runFrames(const Options& o) {
   std::vector<std::string> unknown;
   bool halfway = false;
+  for (const std::string& map : o.maps) xplmsim::openMap(map);
   for (int frame = 0; frame < o.frames && theStopSignal == 0; ++frame) {
     if (frame == o.frames / 2) {
       halfway = true;
@@ -402,6 +410,8 @@ void configure(const fs::path& root, const Options& o) {
   std::ofstream ini(root / "Resources/plugins/qovin/qovin.ini", std::ios::app);
   ini << "\nlog_file = " << (root / "qovinLog.txt").string() << "\nlog_level = " << o.logLevel
       << "\ndeveloper = " << (o.checkJni ? "yes" : "no") << "\nmenu = no\n";
+  // A folder of the runner's own is deleted at the end: no class archive for it.
+  if (o.xplane.empty()) ini << "class_archive = no\n";
 }
 
 }  // namespace
@@ -451,7 +461,7 @@ int main(int argc, char** argv) {
   qovinhost::listenToMessages();
   const std::vector<std::string> unknownCommands = runFrames(o);
   XPLMDisablePlugin(theRunnerPlugin);
-  const std::string registered = registrations() + qovinhost::scenerySummary();
+  const std::string registered = registrations() + qovinhost::scenerySummary() + qovinhost::mapSummary();
   xplmsim::stopPlugins();
   const xplmsim::PluginRegistrations left = xplmsim::registrationsOf(theRunnerPlugin);
 

@@ -20,6 +20,8 @@ using GetCreatedJavaVms = jint (*)(JavaVM**, jsize, jsize*);
 
 constexpr size_t kCreatorStackBytes = 8u << 20;
 
+std::string theCreatedJavaHome;
+
 std::string libjvmOf(const std::string& home) { return home + "/lib/server/libjvm.so"; }
 
 bool exists(const std::string& path) { return access(path.c_str(), R_OK) == 0; }
@@ -159,11 +161,14 @@ JNIEnv* attachToJava(const Settings& settings, const std::string& pluginFolder,
       log("qovin: Java in " + home + " did not start (check the JVM options in qovin.ini)");
       return nullptr;
     }
+    theCreatedJavaHome = home;
     return attachMainThread(vm);
   }
   log("qovin: no Java 17 found. Install a Java 17 runtime (Debian/Ubuntu: apt install openjdk-17-jre-headless), "
       "put one in " + pluginFolder + "/jre, or set java_home in " + pluginFolder + "/qovin.ini");
   return nullptr;
 }
+
+const std::string& createdJavaHome() { return theCreatedJavaHome; }
 
 }  // namespace qovin

@@ -34,6 +34,10 @@ bool isJava17(const std::string& home, std::string* why);
 JNIEnv* attachToJava(const Settings& settings, const std::string& pluginFolder,
                      const std::vector<std::string>& options, const LogLine& log);
 
+// The Java home attachToJava created the process's JVM from; "" if it used a
+// JVM that was already running.
+const std::string& createdJavaHome();
+
 }  // namespace qovin
 
 #endif

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "class_archive.h"
 #include "java_runtime.h"
 #include "plugin_settings.h"
 
@@ -41,12 +42,20 @@ std::string systemPath() {
 }
 
 std::vector<std::string> jvmOptions(const qovin::Settings& settings, const std::string& folder) {
-  std::vector<std::string> options = {"-Xrs", "-Djava.class.path=" + folder + "/qovin.jar",
-                                      "-Xms" + settings.get("heap_min", "64m"),
-                                      "-Xmx" + settings.get("heap_max", "512m")};
+  std::vector<std::string> options = {"-Xrs", "-Djava.class.path=" + folder + "/qovin.jar"};
+  // "jvm" leaves a setting to the JVM's own default. The heap keeps its size
+  // (min = max): it never grows or shrinks while frames run.
+  const std::string heapMin = settings.get("heap_min", "512m");
+  const std::string heapMax = settings.get("heap_max", "512m");
   const std::string gc = settings.get("gc", "Shenandoah");
-  options.push_back("-XX:+Use" + gc + "GC");
+  if (heapMin != "jvm") options.push_back("-Xms" + heapMin);
+  if (heapMax != "jvm") options.push_back("-Xmx" + heapMax);
+  if (gc != "jvm") options.push_back("-XX:+Use" + gc + "GC");
   if (settings.flag("developer", false)) options.push_back("-Xcheck:jni");
+  // Compiled Java calls the bridge's JavaCritical_ twins (scalar dataref reads
+  // and writes, array reads and writes, drawChars): no JNIEnv, arrays in place.
+  // Java 17 honours it, with a deprecation warning at start.
+  if (settings.flag("critical_natives", true)) options.push_back("-XX:+CriticalJNINatives");
   std::string extra = settings.get("jvm_options");
   for (size_t start = 0; start < extra.size();) {
     const size_t end = extra.find(' ', start);
@@ -110,6 +119,26 @@ jclass findHost(const std::string& folder) {
   return static_cast<jclass>(host);
 }
 
+// Says whether the JVM just created mapped the class archive, and makes it
+// in the background when it is missing, was refused or the jars changed.
+void useOrMakeClassArchive(const qovin::ClassArchive& archive, const std::vector<std::string>& options,
+                           bool offered) {
+  std::string why;
+  const bool used = offered && qovin::classArchiveUsed(archive, &why);
+  if (used) logLine("qovin: using the class archive " + archive.file);
+  if (offered && !used) {
+    logLine("qovin: the class archive " + archive.file + " was not used (" + why + "); started without it");
+  }
+  const std::string stamp = qovin::classArchiveStamp(archive, qovin::createdJavaHome(), options);
+  if (used && qovin::classArchiveCurrent(archive, stamp)) return;
+  if (!qovin::makeClassArchive(archive, qovin::createdJavaHome(), options, stamp, &why)) {
+    logLine("qovin: cannot make a class archive: " + why);
+    return;
+  }
+  logLine("qovin: making the class archive " + archive.file + " in the background" +
+          (used ? " again: the jars or options changed" : ""));
+}
+
 }  // namespace
 
 PLUGIN_API int XPluginStart(char* outName, char* outSig, char* outDesc) {
@@ -119,8 +148,18 @@ PLUGIN_API int XPluginStart(char* outName, char* outSig, char* outDesc) {
   const std::string folder = pluginFolder();
   const qovin::Settings settings = qovin::readSettings(folder + "/qovin.ini");
   logLine("qovin: starting from " + folder);
-  env = qovin::attachToJava(settings, folder, jvmOptions(settings, folder), logLine);
+  const std::vector<std::string> options = jvmOptions(settings, folder);
+  const qovin::ClassArchive archive(folder);
+  const bool archiving = settings.flag("class_archive", true);
+  std::vector<std::string> withArchive = options;
+  if (archiving) {
+    for (const std::string& option : qovin::classArchiveOptions(archive)) withArchive.push_back(option);
+  }
+  env = qovin::attachToJava(settings, folder, withArchive, logLine);
   if (env == nullptr) return 0;
+  if (archiving && !qovin::createdJavaHome().empty()) {
+    useOrMakeClassArchive(archive, options, withArchive.size() > options.size());
+  }
   jclass found = findHost(folder);
   if (found == nullptr) {
     logLine("qovin: " + folder + "/qovin.jar holds no com.brevanto.qovin.host.Host: reinstall qovin");

@@ -19,6 +19,7 @@
 #include "XPLMNavigation.h"
 #include "XPLMGraphics.h"
 #include "XPLMPlanes.h"
+#include "XPLMMap.h"
 #include "XPLMPlugin.h"
 
 #include <cstddef>
@@ -438,6 +439,21 @@ CHECK_FUNC(XPLMLocalToWorld, void (double, double, double, double *, double *, d
 CHECK_FUNC(XPLMDrawTranslucentDarkBox, void (int, int, int, int));
 CHECK_FUNC(XPLMDrawString, void (float *, int, int, char *, int *, XPLMFontID));
 CHECK_FUNC(XPLMGetNthAircraftModel, void (int, char *, char *));
+CHECK_FUNC(XPLMSetUsersAircraft, void (const char *));
+CHECK_FUNC(XPLMPlaceUserAtAirport, void (const char *));
+#if defined(XPLM300)
+CHECK_FUNC(XPLMPlaceUserAtLocation, void (double, double, float, float, float));
+#endif
+CHECK_FUNC(XPLMCountAircraft, void (int *, int *, XPLMPluginID *));
+CHECK_FUNC(XPLMAcquirePlanes, int (char **, XPLMPlanesAvailable_f, void *));
+CHECK_FUNC(XPLMReleasePlanes, void (void));
+CHECK_FUNC(XPLMSetActiveAircraftCount, void (int));
+CHECK_FUNC(XPLMSetAircraftModel, void (int, const char *));
+CHECK_FUNC(XPLMDisableAIForPlane, void (int));
+CHECK_FUNC(XPLMDrawAircraft, void (int, float, float, float, float, float, float, int, XPLMPlaneDrawState_t *));
+CHECK_FUNC(XPLMReinitUsersPlane, void (void));
+CHECK_CALLBACK(XPLMPlanesAvailable_f, void (*)(void *));
+CHECK_VALUE(XPLM_USER_AIRCRAFT, 0);
 CHECK_FUNC(XPLMGetMyID, XPLMPluginID (void));
 CHECK_FUNC(XPLMCountPlugins, int (void));
 CHECK_FUNC(XPLMGetNthPlugin, XPLMPluginID (int));
@@ -457,7 +473,116 @@ CHECK_VALUE(xplm_FlightLoop_Phase_AfterFlightModel, 1);
 CHECK_FUNC(XPLMCreateFlightLoop, XPLMFlightLoopID (XPLMCreateFlightLoop_t *));
 CHECK_FUNC(XPLMDestroyFlightLoop, void (XPLMFlightLoopID));
 CHECK_FUNC(XPLMScheduleFlightLoop, void (XPLMFlightLoopID, float, int));
+
+// Utilities: folders, versions, keys, data files, errors; shared data.
+CHECK_TYPE(XPLMCommandKeyID, int, 4);
+CHECK_TYPE(XPLMCommandButtonID, int, 4);
+CHECK_TYPE(XPLMHostApplicationID, int, 4);
+CHECK_TYPE(XPLMLanguageCode, int, 4);
+CHECK_VALUE(xplm_key_pause, 0);
+CHECK_VALUE(xplm_key_otto_dis, 9);
+CHECK_VALUE(xplm_key_tranID, 93);
+CHECK_VALUE(xplm_key_max, 94);
+CHECK_VALUE(xplm_joy_nothing, 0);
+CHECK_VALUE(xplm_joy_gear_tog, 51);
+CHECK_VALUE(xplm_joy_lanlights, 93);
+CHECK_VALUE(xplm_joy_max, 94);
+CHECK_VALUE(xplm_Host_XPlane, 1);
+CHECK_VALUE(xplm_Host_XAuto, 7);
+CHECK_VALUE(xplm_Language_Korean, 6);
+CHECK_VALUE(xplm_Language_Chinese, 10);
+CHECK_FUNC(XPLMGetSystemPath, void (char *));
+CHECK_FUNC(XPLMGetPrefsPath, void (char *));
+CHECK_FUNC(XPLMGetDirectorySeparator, const char * (void));
+CHECK_FUNC(XPLMExtractFileAndPath, char * (char *));
+CHECK_FUNC(XPLMGetDirectoryContents, int (const char *, int, char *, int, char **, int, int *, int *));
+CHECK_FUNC(XPLMInitialized, int (void));
+CHECK_FUNC(XPLMGetVersions, void (int *, int *, XPLMHostApplicationID *));
+CHECK_FUNC(XPLMGetLanguage, XPLMLanguageCode (void));
+CHECK_FUNC(XPLMSimulateKeyPress, void (int, int));
+CHECK_FUNC(XPLMSpeakString, void (const char *));
+CHECK_FUNC(XPLMCommandKeyStroke, void (XPLMCommandKeyID));
+CHECK_FUNC(XPLMCommandButtonPress, void (XPLMCommandButtonID));
+CHECK_FUNC(XPLMCommandButtonRelease, void (XPLMCommandButtonID));
+CHECK_FUNC(XPLMGetVirtualKeyDescription, const char * (char));
+CHECK_FUNC(XPLMReloadScenery, void (void));
+#if defined(XPLM200)
+CHECK_TYPE(XPLMDataFileType, int, 4);
+CHECK_VALUE(xplm_DataFile_Situation, 1);
+CHECK_VALUE(xplm_DataFile_ReplayMovie, 2);
+CHECK_CALLBACK(XPLMError_f, void (*)(const char *));
+CHECK_FUNC(XPLMLoadDataFile, int (XPLMDataFileType, const char *));
+CHECK_FUNC(XPLMSaveDataFile, int (XPLMDataFileType, const char *));
+CHECK_FUNC(XPLMSetErrorCallback, void (XPLMError_f));
+CHECK_FUNC(XPLMFindSymbol, void * (const char *));
+#endif
+CHECK_CALLBACK(XPLMDataChanged_f, void (*)(void *));
+CHECK_FUNC(XPLMIsDataRefGood, int (XPLMDataRef));
+CHECK_FUNC(XPLMShareData, int (const char *, XPLMDataTypeID, XPLMDataChanged_f, void *));
+CHECK_FUNC(XPLMUnshareData, int (const char *, XPLMDataTypeID, XPLMDataChanged_f, void *));
 #endif
 
 // Virtual key codes
 CHECK_VALUE(XPLM_VK_EQUAL, 0xB0);
+
+// Planes: the draw state of XPLMDrawAircraft.
+static_assert(sizeof(XPLMPlaneDrawState_t) == 44 && alignof(XPLMPlaneDrawState_t) == 4, "XPLMPlaneDrawState_t");
+CHECK_FIELD(XPLMPlaneDrawState_t, structSize, int, 0, 4);
+CHECK_FIELD(XPLMPlaneDrawState_t, gearPosition, float, 4, 4);
+CHECK_FIELD(XPLMPlaneDrawState_t, flapRatio, float, 8, 4);
+CHECK_FIELD(XPLMPlaneDrawState_t, spoilerRatio, float, 12, 4);
+CHECK_FIELD(XPLMPlaneDrawState_t, speedBrakeRatio, float, 16, 4);
+CHECK_FIELD(XPLMPlaneDrawState_t, slatRatio, float, 20, 4);
+CHECK_FIELD(XPLMPlaneDrawState_t, wingSweep, float, 24, 4);
+CHECK_FIELD(XPLMPlaneDrawState_t, thrust, float, 28, 4);
+CHECK_FIELD(XPLMPlaneDrawState_t, yokePitch, float, 32, 4);
+CHECK_FIELD(XPLMPlaneDrawState_t, yokeHeading, float, 36, 4);
+CHECK_FIELD(XPLMPlaneDrawState_t, yokeRoll, float, 40, 4);
+
+// Maps (XPLM300)
+#if defined(XPLM300)
+CHECK_TYPE(XPLMMapLayerID, void *, 8);
+CHECK_TYPE(XPLMMapProjectionID, void *, 8);
+CHECK_TYPE(XPLMMapStyle, int, 4);
+CHECK_TYPE(XPLMMapLayerType, int, 4);
+CHECK_TYPE(XPLMMapOrientation, int, 4);
+CHECK_VALUE(xplm_MapStyle_VFR_Sectional, 0);
+CHECK_VALUE(xplm_MapStyle_IFR_LowEnroute, 1);
+CHECK_VALUE(xplm_MapStyle_IFR_HighEnroute, 2);
+CHECK_VALUE(xplm_MapLayer_Fill, 0);
+CHECK_VALUE(xplm_MapLayer_Markings, 1);
+CHECK_VALUE(xplm_MapOrientation_Map, 0);
+CHECK_VALUE(xplm_MapOrientation_UI, 1);
+static_assert(sizeof(XPLMCreateMapLayer_t) == 88 && alignof(XPLMCreateMapLayer_t) == 8, "XPLMCreateMapLayer_t");
+CHECK_FIELD(XPLMCreateMapLayer_t, structSize, int, 0, 4);
+CHECK_FIELD(XPLMCreateMapLayer_t, mapToCreateLayerIn, const char *, 8, 8);
+CHECK_FIELD(XPLMCreateMapLayer_t, layerType, XPLMMapLayerType, 16, 4);
+CHECK_FIELD(XPLMCreateMapLayer_t, willBeDeletedCallback, XPLMMapWillBeDeletedCallback_f, 24, 8);
+CHECK_FIELD(XPLMCreateMapLayer_t, prepCacheCallback, XPLMMapPrepareCacheCallback_f, 32, 8);
+CHECK_FIELD(XPLMCreateMapLayer_t, drawCallback, XPLMMapDrawingCallback_f, 40, 8);
+CHECK_FIELD(XPLMCreateMapLayer_t, iconCallback, XPLMMapIconDrawingCallback_f, 48, 8);
+CHECK_FIELD(XPLMCreateMapLayer_t, labelCallback, XPLMMapLabelDrawingCallback_f, 56, 8);
+CHECK_FIELD(XPLMCreateMapLayer_t, showUiToggle, int, 64, 4);
+CHECK_FIELD(XPLMCreateMapLayer_t, layerName, const char *, 72, 8);
+CHECK_FIELD(XPLMCreateMapLayer_t, refcon, void *, 80, 8);
+CHECK_CALLBACK(XPLMMapDrawingCallback_f,
+               void (*)(XPLMMapLayerID, const float *, float, float, XPLMMapStyle, XPLMMapProjectionID, void *));
+CHECK_CALLBACK(XPLMMapIconDrawingCallback_f,
+               void (*)(XPLMMapLayerID, const float *, float, float, XPLMMapStyle, XPLMMapProjectionID, void *));
+CHECK_CALLBACK(XPLMMapLabelDrawingCallback_f,
+               void (*)(XPLMMapLayerID, const float *, float, float, XPLMMapStyle, XPLMMapProjectionID, void *));
+CHECK_CALLBACK(XPLMMapPrepareCacheCallback_f, void (*)(XPLMMapLayerID, const float *, XPLMMapProjectionID, void *));
+CHECK_CALLBACK(XPLMMapWillBeDeletedCallback_f, void (*)(XPLMMapLayerID, void *));
+CHECK_CALLBACK(XPLMMapCreatedCallback_f, void (*)(const char *, void *));
+CHECK_FUNC(XPLMCreateMapLayer, XPLMMapLayerID (XPLMCreateMapLayer_t *));
+CHECK_FUNC(XPLMDestroyMapLayer, int (XPLMMapLayerID));
+CHECK_FUNC(XPLMRegisterMapCreationHook, void (XPLMMapCreatedCallback_f, void *));
+CHECK_FUNC(XPLMMapExists, int (const char *));
+CHECK_FUNC(XPLMDrawMapIconFromSheet,
+           void (XPLMMapLayerID, const char *, int, int, int, int, float, float, XPLMMapOrientation, float, float));
+CHECK_FUNC(XPLMDrawMapLabel, void (XPLMMapLayerID, const char *, float, float, XPLMMapOrientation, float));
+CHECK_FUNC(XPLMMapProject, void (XPLMMapProjectionID, double, double, float *, float *));
+CHECK_FUNC(XPLMMapUnproject, void (XPLMMapProjectionID, float, float, double *, double *));
+CHECK_FUNC(XPLMMapScaleMeter, float (XPLMMapProjectionID, float, float));
+CHECK_FUNC(XPLMMapGetNorthHeading, float (XPLMMapProjectionID, float, float));
+#endif

@@ -82,6 +82,19 @@ XPLM_API XPLMDataRef XPLMRegisterDataAccessor(
         void *           inWriteRefcon);
 XPLM_API void XPLMUnregisterDataAccessor(XPLMDataRef inDataRef);
 
+/* 1 while a dataref is valid, 0 once it must be found again. */
+XPLM_API int XPLMIsDataRefGood(XPLMDataRef inDataRef);
+
+/* Shared data: called with its refcon when the shared data changes. */
+typedef void (* XPLMDataChanged_f)(void * inRefcon);
+
+/* Joins the named data, creating it if absent; 0 if it exists with another type. */
+XPLM_API int XPLMShareData(const char * inDataName, XPLMDataTypeID inDataType, XPLMDataChanged_f inNotificationFunc,
+                           void * inNotificationRefcon);
+/* Drops the caller's notification with these four values. */
+XPLM_API int XPLMUnshareData(const char * inDataName, XPLMDataTypeID inDataType, XPLMDataChanged_f inNotificationFunc,
+                             void * inNotificationRefcon);
+
 #ifdef __cplusplus
 }
 #endif

@@ -175,12 +175,35 @@ XPLM_API int  XPLMIsWindowInFront(XPLMWindowID inWindow);
 
 XPLM_API void XPLMGetScreenSize(int * outWidth, int * outHeight);
 #if defined(XPLM300)
+/* Called once per monitor, before XPLMGetAllMonitorBounds* returns. */
+typedef void (* XPLMReceiveMonitorBoundsGlobal_f)(int inMonitorIndex, int inLeftBx, int inTopBx, int inRightBx, int inBottomBx, void * refcon);
+typedef void (* XPLMReceiveMonitorBoundsOS_f)(int inMonitorIndex, int inLeftPx, int inTopPx, int inRightPx, int inBottomPx, void * refcon);
+XPLM_API void XPLMGetAllMonitorBoundsGlobal(XPLMReceiveMonitorBoundsGlobal_f inMonitorBoundsCallback, void * refcon);
+XPLM_API void XPLMGetAllMonitorBoundsOS(XPLMReceiveMonitorBoundsOS_f inMonitorBoundsCallback, void * refcon);
+#endif /* XPLM300 */
+#if defined(XPLM300)
 XPLM_API void XPLMGetScreenBoundsGlobal(int * outLeft, int * outTop, int * outRight, int * outBottom);
 #endif /* XPLM300 */
 XPLM_API void XPLMGetMouseLocation(int * outX, int * outY);
 #if defined(XPLM300)
 XPLM_API void XPLMGetMouseLocationGlobal(int * outX, int * outY);
 #endif /* XPLM300 */
+
+/*
+ * Hot keys
+ */
+
+typedef void * XPLMHotKeyID;
+
+/* Called when the hot key's combination is pressed. */
+typedef void (* XPLMHotKey_f)(void * inRefcon);
+
+XPLM_API XPLMHotKeyID XPLMRegisterHotKey(char inVirtualKey, XPLMKeyFlags inFlags, const char * inDescription, XPLMHotKey_f inCallback, void * inRefcon);
+XPLM_API void         XPLMUnregisterHotKey(XPLMHotKeyID inHotKey);
+XPLM_API int          XPLMCountHotKeys(void);
+XPLM_API XPLMHotKeyID XPLMGetNthHotKey(int inIndex);
+XPLM_API void         XPLMGetHotKeyInfo(XPLMHotKeyID inHotKey, char * outVirtualKey, XPLMKeyFlags * outFlags, char * outDescription, XPLMPluginID * outPlugin);
+XPLM_API void         XPLMSetHotKeyCombination(XPLMHotKeyID inHotKey, char inVirtualKey, XPLMKeyFlags inFlags);
 
 #ifdef __cplusplus
 }

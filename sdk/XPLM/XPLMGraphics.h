@@ -63,6 +63,11 @@ XPLM_API void XPLMLocalToWorld(double inX, double inY, double inZ, double * outL
 
 XPLM_API void XPLMDrawTranslucentDarkBox(int inLeft, int inTop, int inRight, int inBottom);
 XPLM_API void XPLMDrawString(float * inColorRGB, int inXOffset, int inYOffset, char * inChar, int * inWordWrapWidth, XPLMFontID inFontID);
+XPLM_API void XPLMDrawNumber(float * inColorRGB, int inXOffset, int inYOffset, double inValue, int inDigits, int inDecimals, int inShowSign, XPLMFontID inFontID);
+XPLM_API void XPLMGetFontDimensions(XPLMFontID inFontID, int * outCharWidth, int * outCharHeight, int * outDigitsOnly);
+#if defined(XPLM200)
+XPLM_API float XPLMMeasureString(XPLMFontID inFontID, const char * inChar, int inNumChars);
+#endif /* XPLM200 */
 
 #ifdef __cplusplus
 }

@@ -34,6 +34,13 @@ XPLM_API int        XPLMAppendMenuItem(XPLMMenuID inMenu, const char * inItemNam
 XPLM_API void       XPLMAppendMenuSeparator(XPLMMenuID inMenu);
 XPLM_API void       XPLMCheckMenuItem(XPLMMenuID inMenu, int index, XPLMMenuCheck inCheck);
 XPLM_API void       XPLMCheckMenuItemState(XPLMMenuID inMenu, int index, XPLMMenuCheck * outCheck);
+XPLM_API void       XPLMSetMenuItemName(XPLMMenuID inMenu, int inIndex, const char * inItemName, int inForceEnglish);
+XPLM_API void       XPLMEnableMenuItem(XPLMMenuID inMenu, int index, int enabled);
+
+#if defined(XPLM300)
+XPLM_API XPLMMenuID XPLMFindAircraftMenu(void);
+XPLM_API int        XPLMAppendMenuItemWithCommand(XPLMMenuID inMenu, const char * inItemName, XPLMCommandRef inCommandToExecute);
+#endif /* XPLM300 */
 
 #if defined(XPLM210)
 XPLM_API void XPLMRemoveMenuItem(XPLMMenuID inMenu, int inIndex);

@@ -2,7 +2,8 @@
 #define _XPLMPlanes_h_
 
 /*
- * XPLMPlanes.h - aircraft models.
+ * XPLMPlanes.h - the user's aircraft and the other aircraft: models,
+ * placement, and exclusive access for plugins that fly them.
  */
 
 #include "XPLMDefs.h"
@@ -14,7 +15,40 @@ extern "C" {
 /* Index of the user's aircraft. */
 #define XPLM_USER_AIRCRAFT 0
 
+/* How XPLMDrawAircraft draws an aircraft: control positions and commanded inputs. */
+typedef struct {
+    int   structSize;
+    float gearPosition;
+    float flapRatio;
+    float spoilerRatio;
+    float speedBrakeRatio;
+    float slatRatio;
+    float wingSweep;
+    float thrust;
+    float yokePitch;
+    float yokeHeading;
+    float yokeRoll;
+} XPLMPlaneDrawState_t;
+
+/* Access to the aircraft became free after a refused XPLMAcquirePlanes. */
+typedef void (* XPLMPlanesAvailable_f)(void * inRefcon);
+
+XPLM_API void XPLMSetUsersAircraft(const char * inAircraftPath);
+XPLM_API void XPLMPlaceUserAtAirport(const char * inAirportCode);
+#if defined(XPLM300)
+XPLM_API void XPLMPlaceUserAtLocation(double latitudeDegrees, double longitudeDegrees, float elevationMetersMSL,
+                                      float headingDegreesTrue, float speedMetersPerSecond);
+#endif
+XPLM_API void XPLMCountAircraft(int * outTotalAircraft, int * outActiveAircraft, XPLMPluginID * outController);
 XPLM_API void XPLMGetNthAircraftModel(int inIndex, char * outFileName, char * outPath);
+XPLM_API int XPLMAcquirePlanes(char ** inAircraft, XPLMPlanesAvailable_f inCallback, void * inRefcon);
+XPLM_API void XPLMReleasePlanes(void);
+XPLM_API void XPLMSetActiveAircraftCount(int inCount);
+XPLM_API void XPLMSetAircraftModel(int inIndex, const char * inAircraftPath);
+XPLM_API void XPLMDisableAIForPlane(int inPlaneIndex);
+XPLM_API void XPLMDrawAircraft(int inPlaneIndex, float inX, float inY, float inZ, float inPitch, float inRoll,
+                               float inYaw, int inFullDraw, XPLMPlaneDrawState_t * inDrawStateInfo);
+XPLM_API void XPLMReinitUsersPlane(void);
 
 #ifdef __cplusplus
 }

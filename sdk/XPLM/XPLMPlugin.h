@@ -19,6 +19,17 @@ XPLM_API void         XPLMGetPluginInfo(XPLMPluginID inPlugin, char * outName, c
 XPLM_API int          XPLMIsPluginEnabled(XPLMPluginID inPluginID);
 XPLM_API int          XPLMEnablePlugin(XPLMPluginID inPluginID);
 XPLM_API void         XPLMDisablePlugin(XPLMPluginID inPluginID);
+XPLM_API XPLMPluginID XPLMFindPluginByPath(const char * inPath);
+XPLM_API void         XPLMReloadPlugins(void);
+
+#if defined(XPLM200)
+/* Optional features a plugin may turn on for itself. */
+typedef void (* XPLMFeatureEnumerator_f)(const char * inFeature, void * inRef);
+XPLM_API int  XPLMHasFeature(const char * inFeature);
+XPLM_API int  XPLMIsFeatureEnabled(const char * inFeature);
+XPLM_API void XPLMEnableFeature(const char * inFeature, int inEnable);
+XPLM_API void XPLMEnumerateFeatures(XPLMFeatureEnumerator_f inEnumerator, void * inRef);
+#endif /* XPLM200 */
 
 /* Delivers a message to one plugin, or to all with XPLM_NO_PLUGIN_ID. */
 XPLM_API void XPLMSendMessageToPlugin(XPLMPluginID inPlugin, int inMessage, void * inParam);

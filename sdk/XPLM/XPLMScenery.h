@@ -83,6 +83,19 @@ XPLM_API void XPLMDrawObjects(XPLMObjectRef inObject, int inCount, XPLMDrawInfo_
 XPLM_API void XPLMUnloadObject(XPLMObjectRef inObject);
 #endif /* XPLM200 */
 
+#if defined(XPLM200)
+/* Called once per library element found, with its root-relative path. */
+typedef void (* XPLMLibraryEnumerator_f)(const char * inFilePath, void * inRef);
+XPLM_API int XPLMLookupObjects(const char * inPath, float inLatitude, float inLongitude, XPLMLibraryEnumerator_f enumerator, void * ref);
+#endif /* XPLM200 */
+
+#if defined(XPLM300)
+/* Magnetic variation (east positive) and heading conversions. */
+XPLM_API float XPLMGetMagneticVariation(double latitude, double longitude);
+XPLM_API float XPLMDegTrueToDegMagnetic(float headingDegreesTrue);
+XPLM_API float XPLMDegMagneticToDegTrue(float headingDegreesMagnetic);
+#endif /* XPLM300 */
+
 #ifdef __cplusplus
 }
 #endif

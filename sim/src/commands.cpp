@@ -96,6 +96,7 @@ void XPLMCommandBegin(XPLMCommandRef inCommand) {
   record("XPLMCommandBegin", ptr(inCommand));
   CommandEntry* entry = command(inCommand);
   if (entry == nullptr) return;
+  if (!entry->held) state().heldCommands.push_back(inCommand);
   entry->held = true;
   dispatch(inCommand, xplm_CommandBegin);
 }
@@ -106,6 +107,8 @@ void XPLMCommandEnd(XPLMCommandRef inCommand) {
   CommandEntry* entry = command(inCommand);
   if (entry == nullptr || !entry->held) return;
   entry->held = false;
+  std::vector<void*>& held = state().heldCommands;
+  held.erase(std::find(held.begin(), held.end(), inCommand));
   dispatch(inCommand, xplm_CommandEnd);
 }
 
@@ -170,17 +173,19 @@ void forgetCommandActions() {
   for (size_t i = 0; i < s.commands.size(); ++i) s.commands.at(i).actions.clear();
 }
 
+// Only the held ones are visited: a pass costs nothing with none held.
 void continueHeldCommands() {
   State& s = state();
-  for (size_t i = 0; i < s.commands.size(); ++i) {
-    if (s.commands.at(i).held) dispatch(s.commands.handleOf(i), xplm_CommandContinue);
-  }
+  for (size_t k = 0; k < s.heldCommands.size(); ++k) dispatch(s.heldCommands[k], xplm_CommandContinue);
 }
 
 void clearCommands() {
   State& s = state();
   for (size_t i = s.simulatorCommands; i < s.commands.size(); ++i) s.commandsByName.erase(s.commands.at(i).name);
   s.commands.truncate(s.simulatorCommands);
+  s.heldCommands.erase(std::remove_if(s.heldCommands.begin(), s.heldCommands.end(),
+                                     [](void* held) { return command(held) == nullptr; }),
+                      s.heldCommands.end());
 }
 
 // Every command the simulator lists (catalog.h) exists and runs its handlers;
@@ -199,6 +204,7 @@ void installDefaultCommands() {
     entry.own = nullptr;
   }
   s.simulatorCommands = kCatalogCommandCount;
+  s.heldCommands.clear();
   const auto ownHandling = [](const char* name, const char* description, void (*own)(int)) {
     CommandEntry* entry = command(handleOfName(name));
     entry->description = description;

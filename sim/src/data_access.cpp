@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 #include "catalog.h"
+#include "shared_data.h"
 #include "state.h"
 #include "xplmsim/datarefs.h"
 
@@ -127,6 +128,7 @@ void XPLMSetDatai(XPLMDataRef inDataRef, int inValue) {
   if (e == nullptr) return;
   if (e->kind == Kind::Owned) {
     e->number = inValue;
+    if (e->shared) notifySharers(*e);
   } else if (e->writeInt) {
     const CallerScope asPublisher(e->owner);
     e->writeInt(e->writeRefcon, inValue);
@@ -148,6 +150,7 @@ void XPLMSetDataf(XPLMDataRef inDataRef, float inValue) {
   if (e == nullptr) return;
   if (e->kind == Kind::Owned) {
     e->number = inValue;
+    if (e->shared) notifySharers(*e);
   } else if (e->writeFloat) {
     const CallerScope asPublisher(e->owner);
     e->writeFloat(e->writeRefcon, inValue);
@@ -169,6 +172,7 @@ void XPLMSetDatad(XPLMDataRef inDataRef, double inValue) {
   if (e == nullptr) return;
   if (e->kind == Kind::Owned) {
     e->number = inValue;
+    if (e->shared) notifySharers(*e);
   } else if (e->writeDouble) {
     const CallerScope asPublisher(e->owner);
     e->writeDouble(e->writeRefcon, inValue);
@@ -189,7 +193,9 @@ void XPLMSetDatavi(XPLMDataRef inDataRef, int* inValues, int inoffset, int inCou
   DataRefEntry* e = writable(inDataRef, xplmType_IntArray);
   if (e == nullptr) return;
   if (e->kind == Kind::Owned) {
+    if (e->shared) makeRoomInShared(*e, inoffset, inCount);
     writeOwned(e->ints, inValues, inoffset, inCount);
+    if (e->shared) notifySharers(*e);
   } else if (e->writeIntArray) {
     const CallerScope asPublisher(e->owner);
     e->writeIntArray(e->writeRefcon, inValues, inoffset, inCount);
@@ -210,7 +216,9 @@ void XPLMSetDatavf(XPLMDataRef inDataRef, float* inValues, int inoffset, int inC
   DataRefEntry* e = writable(inDataRef, xplmType_FloatArray);
   if (e == nullptr) return;
   if (e->kind == Kind::Owned) {
+    if (e->shared) makeRoomInShared(*e, inoffset, inCount);
     writeOwned(e->floats, inValues, inoffset, inCount);
+    if (e->shared) notifySharers(*e);
   } else if (e->writeFloatArray) {
     const CallerScope asPublisher(e->owner);
     e->writeFloatArray(e->writeRefcon, inValues, inoffset, inCount);
@@ -231,7 +239,9 @@ void XPLMSetDatab(XPLMDataRef inDataRef, void* inValue, int inOffset, int inLeng
   DataRefEntry* e = writable(inDataRef, xplmType_Data);
   if (e == nullptr) return;
   if (e->kind == Kind::Owned) {
+    if (e->shared) makeRoomInShared(*e, inOffset, inLength);
     writeOwned(e->bytes, static_cast<const uint8_t*>(inValue), inOffset, inLength);
+    if (e->shared) notifySharers(*e);
   } else if (e->writeData) {
     const CallerScope asPublisher(e->owner);
     e->writeData(e->writeRefcon, inValue, inOffset, inLength);

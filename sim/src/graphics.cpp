@@ -4,7 +4,9 @@
 // a flat-earth projection about the local origin (exactly invertible).
 #include <XPLMGraphics.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 #include "state.h"
@@ -37,6 +39,9 @@ Graphics& graphics() {
   return instance;
 }
 
+constexpr int kFontHeight = 14;
+int fontWidth(XPLMFontID font) { return font == xplmFont_Proportional ? 7 : 8; }
+
 }  // namespace
 
 void XPLMDrawTranslucentDarkBox(int inLeft, int inTop, int inRight, int inBottom) {
@@ -57,6 +62,52 @@ void XPLMDrawString(float* inColorRGB, int inXOffset, int inYOffset, char* inCha
   record("XPLMDrawString", real(drawn.color[0]), real(drawn.color[1]), real(drawn.color[2]), num(inXOffset),
          num(inYOffset), drawn.text, num(drawn.wrapped ? drawn.wrapWidth : -1), num(inFontID));
   if (state().recording) graphics().strings.push_back(std::move(drawn));
+}
+
+// Numbers are drawn as strings: `inDigits` integer digits (zero-padded, more
+// if the value needs them), `inDecimals` decimals (each 0 to 20), a sign when
+// inShowSign or the value is negative.
+void XPLMDrawNumber(float* inColorRGB, int inXOffset, int inYOffset, double inValue, int inDigits, int inDecimals,
+                    int inShowSign, XPLMFontID inFontID) {
+  DrawnString drawn;
+  const int decimals = std::min(std::max(inDecimals, 0), 20);
+  const int digits = std::min(std::max(inDigits, 0), 20);
+  const int width = digits + (decimals > 0 ? decimals + 1 : 0) + (inShowSign != 0 || inValue < 0 ? 1 : 0);
+  char text[400];
+  std::snprintf(text, sizeof text, inShowSign != 0 ? "%+0*.*f" : "%0*.*f", width, decimals, inValue);
+  drawn.text = text;
+  if (inColorRGB != nullptr) std::memcpy(drawn.color, inColorRGB, sizeof drawn.color);
+  drawn.x = inXOffset;
+  drawn.y = inYOffset;
+  drawn.font = inFontID;
+  record("XPLMDrawNumber", real(drawn.color[0]), real(drawn.color[1]), real(drawn.color[2]), num(inXOffset),
+         num(inYOffset), real(inValue), num(inDigits), num(inDecimals), num(inShowSign), num(inFontID));
+  if (state().recording) graphics().strings.push_back(std::move(drawn));
+}
+
+// Every font is monospaced here: 8 x 14 pixels, 7 wide for the proportional
+// font (its mean), never digits only. An unknown font writes nothing.
+void XPLMGetFontDimensions(XPLMFontID inFontID, int* outCharWidth, int* outCharHeight, int* outDigitsOnly) {
+  record("XPLMGetFontDimensions", num(inFontID), ptr(outCharWidth), ptr(outCharHeight), ptr(outDigitsOnly));
+  if (inFontID < xplmFont_Basic || inFontID > xplmFont_Proportional) return;
+  if (outCharWidth != nullptr) *outCharWidth = fontWidth(inFontID);
+  if (outCharHeight != nullptr) *outCharHeight = kFontHeight;
+  if (outDigitsOnly != nullptr) *outDigitsOnly = 0;
+}
+
+// Characters x the font's width, reading no more than inNumChars bytes (a
+// zero byte among them ends the text early): each character of UTF-8 counts
+// once. A null text, a count of 0 or less or an unknown font measure 0.
+float XPLMMeasureString(XPLMFontID inFontID, const char* inChar, int inNumChars) {
+  int read = 0;
+  int characters = 0;
+  for (; inChar != nullptr && read < inNumChars && inChar[read] != '\0'; ++read) {
+    characters += (static_cast<unsigned char>(inChar[read]) & 0xC0) != 0x80 ? 1 : 0;
+  }
+  record("XPLMMeasureString", num(inFontID), std::string(inChar != nullptr ? inChar : "", static_cast<size_t>(read)),
+         num(inNumChars));
+  if (inFontID < xplmFont_Basic || inFontID > xplmFont_Proportional) return 0;
+  return static_cast<float>(characters * fontWidth(inFontID));
 }
 
 void XPLMGenerateTextureNumbers(int* outTextureIDs, int inCount) {

@@ -64,6 +64,7 @@ KeyResult pressKey(char key, XPLMKeyFlags flags, char virtualKey) {
   if (sniff(1, key, flags, virtualKey)) return KeyResult{KeyTaker::SnifferBeforeWindows, nullptr};
   const InputResult window = deliverKeyToFocus(key, flags, virtualKey);
   if (window.window != nullptr) return KeyResult{KeyTaker::Window, window.window};
+  if (keyboardFocus() == nullptr && fireHotKeys(virtualKey, flags)) return KeyResult{KeyTaker::HotKey, nullptr};
   if (sniff(0, key, flags, virtualKey)) return KeyResult{KeyTaker::SnifferAfterWindows, nullptr};
   ++keys().reachedSimulator;
   return KeyResult{};

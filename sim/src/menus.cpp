@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <set>
 
 #include "state.h"
 #include "xplmsim/menus.h"
@@ -17,11 +18,14 @@ struct MenuEntry {
   MenuInfo info;
   XPLMMenuHandler_f handler = nullptr;
   bool alive = true;
+  bool aircraftOnly = false;  // the aircraft menu: only plugins loaded with the aircraft
 };
 
 struct Menus {
   HandleTable<MenuEntry, 0x3E40> table;
   XPLMMenuID plugins = nullptr;
+  XPLMMenuID aircraft = nullptr;  // made the first time a plugin loaded with the aircraft asks
+  std::set<int> withAircraft;
 };
 
 void makePluginsMenu(Menus& m);
@@ -41,6 +45,7 @@ MenuEntry* usable(XPLMMenuID id, const char* function) {
   MenuEntry* entry = menusState().table.find(id);
   if (entry != nullptr && !entry->alive) countReleasedHandleUse(function);
   if (entry == nullptr || !entry->alive) return nullptr;
+  if (entry->aircraftOnly && menusState().withAircraft.count(currentPlugin()) == 0) return nullptr;
   return entry->info.owner == 0 || entry->info.owner == currentPlugin() ? entry : nullptr;
 }
 
@@ -166,6 +171,52 @@ void XPLMCheckMenuItemState(XPLMMenuID inMenu, int index, XPLMMenuCheck* outChec
   if (at >= 0) *outCheck = entry->info.items[static_cast<size_t>(at)].check;
 }
 
+// Items of an unknown menu or index are left as they were.
+void XPLMSetMenuItemName(XPLMMenuID inMenu, int inIndex, const char* inItemName, int inForceEnglish) {
+  record("XPLMSetMenuItemName", ptr(inMenu), num(inIndex), std::string(inItemName != nullptr ? inItemName : ""),
+         num(inForceEnglish));
+  MenuEntry* entry = usable(inMenu, "XPLMSetMenuItemName");
+  if (entry == nullptr) return;
+  const long at = position(*entry, currentPlugin(), inIndex);
+  if (at >= 0) entry->info.items[static_cast<size_t>(at)].name = inItemName != nullptr ? inItemName : "";
+}
+
+void XPLMEnableMenuItem(XPLMMenuID inMenu, int index, int enabled) {
+  record("XPLMEnableMenuItem", ptr(inMenu), num(index), num(enabled));
+  MenuEntry* entry = usable(inMenu, "XPLMEnableMenuItem");
+  if (entry == nullptr) return;
+  const long at = position(*entry, currentPlugin(), index);
+  if (at >= 0) entry->info.items[static_cast<size_t>(at)].enabled = enabled != 0;
+}
+
+XPLMMenuID XPLMFindAircraftMenu(void) {
+  record("XPLMFindAircraftMenu");
+  Menus& m = menusState();
+  if (m.withAircraft.count(currentPlugin()) == 0) return nullptr;
+  if (m.aircraft == nullptr) {
+    auto entry = std::make_unique<MenuEntry>();
+    entry->info.name = "Aircraft";
+    entry->aircraftOnly = true;
+    m.aircraft = m.table.add(std::move(entry));
+    m.table.at(m.table.size() - 1).info.id = m.aircraft;
+  }
+  return m.aircraft;
+}
+
+// As XPLMAppendMenuItem, with no item reference; a null command is refused (-1).
+int XPLMAppendMenuItemWithCommand(XPLMMenuID inMenu, const char* inItemName, XPLMCommandRef inCommandToExecute) {
+  record("XPLMAppendMenuItemWithCommand", ptr(inMenu), std::string(inItemName != nullptr ? inItemName : ""),
+         ptr(inCommandToExecute));
+  MenuEntry* entry = usable(inMenu, "XPLMAppendMenuItemWithCommand");
+  if (entry == nullptr || inCommandToExecute == nullptr) return -1;
+  MenuItemInfo item;
+  item.name = inItemName != nullptr ? inItemName : "";
+  item.command = inCommandToExecute;
+  item.owner = currentPlugin();
+  entry->info.items.push_back(item);
+  return ownCount(*entry, item.owner) - 1;
+}
+
 void XPLMRemoveMenuItem(XPLMMenuID inMenu, int inIndex) {
   record("XPLMRemoveMenuItem", ptr(inMenu), num(inIndex));
   MenuEntry* entry = usable(inMenu, "XPLMRemoveMenuItem");
@@ -196,7 +247,15 @@ bool pickMenuItem(XPLMMenuID id, int index, int plugin) {
   const long at = position(*entry, plugin, index);
   if (at < 0) return false;
   MenuItemInfo& picked = entry->info.items[static_cast<size_t>(at)];
-  if (picked.separator || picked.submenu != nullptr || entry->handler == nullptr) return false;
+  if (picked.separator || picked.submenu != nullptr || !picked.enabled) return false;
+  if (picked.command != nullptr) {
+    ++picked.picks;
+    const XPLMCommandRef command = picked.command;
+    const CallerScope asOwner(picked.owner);
+    XPLMCommandOnce(command);
+    return true;
+  }
+  if (entry->handler == nullptr) return false;
   ++picked.picks;
   const MenuItemInfo item = picked;
   CallerScope scope(entry->info.owner != 0 ? entry->info.owner : plugin);
@@ -229,8 +288,18 @@ bool pickMenuPath(const std::vector<std::string>& path) {
   return false;
 }
 
+void setLoadedWithAircraft(int plugin, bool withAircraft) {
+  if (withAircraft) {
+    menusState().withAircraft.insert(plugin);
+  } else {
+    menusState().withAircraft.erase(plugin);
+  }
+}
+
 void clearMenus() {
   menusState().table.clear();
+  menusState().aircraft = nullptr;
+  menusState().withAircraft.clear();
   makePluginsMenu(menusState());
 }
 

@@ -236,6 +236,7 @@ void clearObjects() {
   o.pending.clear();
   o.draws.clear();
   installDefaultObjectFiles();
+  clearLibrary();
 }
 
 void clearScenery() {

@@ -12,6 +12,9 @@ int pendingLoadsOf(int plugin);    // objects.cpp
 int objectLoadsOf(int plugin);     // objects.cpp: loads not yet unloaded
 int instancesOf(int plugin);       // instances.cpp
 int probesOf(int plugin);          // probes.cpp
+int flightLoopObjectsOf(int plugin);  // processing.cpp: not destroyed
+int dataSharesOf(int plugin);        // shared_data.cpp: notifications not unshared
+int errorCallbackOf(int plugin);     // host_info.cpp: 1 while it has one
 
 }  // namespace xplmsim
 

@@ -9,6 +9,7 @@
 #include "loaded_plugins.h"
 #include "state.h"
 #include "xplmsim/loader.h"
+#include "xplmsim/planes.h"
 
 using namespace xplmsim;
 
@@ -217,6 +218,7 @@ void disableLoadedPlugin(int id) {
   const DisableFunction disable = plugin->disable;
   const CallerScope asPlugin(id);
   disable();
+  releasePlanesOf(id);  // a disabled plugin gives its access to the aircraft back
 }
 
 void messageLoadedPlugin(int id, int from, int message, void* param) {

@@ -5,10 +5,14 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <set>
+#include <string>
 
 #include "loaded_plugins.h"
 #include "state.h"
 #include "text_out.h"
+#include "xplmsim/loader.h"
+#include "xplmsim/planes.h"
 #include "xplmsim/plugins.h"
 
 using namespace xplmsim;
@@ -20,7 +24,21 @@ struct PluginTable {
   std::vector<PluginMessage> messages;
   std::map<int, MessageReceiver> receivers;
   int nextId = 1;  // IDs are not reused until reset
+  std::map<int, std::set<std::string>> enabledFeatures;  // by plugin
+  bool reloadRequested = false;
+  int reloads = 0;
 };
+
+// The features this simulator offers, in the order XPLMEnumerateFeatures gives them.
+constexpr const char* kFeatures[] = {"XPLM_WANTS_REFLECTIONS", "XPLM_USE_NATIVE_PATHS"};
+
+bool offered(const char* feature) {
+  if (feature == nullptr) return false;
+  for (const char* name : kFeatures) {
+    if (std::strcmp(name, feature) == 0) return true;
+  }
+  return false;
+}
 
 PluginTable& table() {
   static PluginTable instance;
@@ -112,6 +130,7 @@ void XPLMDisablePlugin(XPLMPluginID inPluginID) {
   if (isLoadedPlugin(inPluginID)) return disableLoadedPlugin(inPluginID);
   Plugin* p = find(inPluginID);
   if (p != nullptr) p->enabled = false;
+  releasePlanesOf(inPluginID);  // a disabled plugin gives its access to the aircraft back
 }
 
 // XPLM_NO_PLUGIN_ID sends to every plugin. Disabled plugins, and plugins
@@ -125,7 +144,64 @@ void XPLMSendMessageToPlugin(XPLMPluginID inPlugin, int inMessage, void* inParam
   }
 }
 
+// The exact path a plugin was loaded from; a null path finds nothing.
+XPLMPluginID XPLMFindPluginByPath(const char* inPath) {
+  record("XPLMFindPluginByPath", std::string(inPath ? inPath : ""));
+  if (inPath == nullptr) return XPLM_NO_PLUGIN_ID;
+  for (const Plugin& p : table().plugins) {
+    if (p.path == inPath) return p.id;
+  }
+  return XPLM_NO_PLUGIN_ID;
+}
+
+// Deferred to the end of the frame (runFrames): a request made while one is
+// pending adds nothing.
+void XPLMReloadPlugins(void) {
+  record("XPLMReloadPlugins");
+  table().reloadRequested = true;
+}
+
+int XPLMHasFeature(const char* inFeature) {
+  record("XPLMHasFeature", std::string(inFeature ? inFeature : ""));
+  return offered(inFeature) ? 1 : 0;
+}
+
+// For the calling plugin; a feature this simulator does not offer is never on.
+int XPLMIsFeatureEnabled(const char* inFeature) {
+  record("XPLMIsFeatureEnabled", std::string(inFeature ? inFeature : ""));
+  if (!offered(inFeature)) return 0;
+  return table().enabledFeatures[state().caller].count(inFeature) != 0 ? 1 : 0;
+}
+
+// For the calling plugin only; a feature not offered is ignored.
+void XPLMEnableFeature(const char* inFeature, int inEnable) {
+  record("XPLMEnableFeature", std::string(inFeature ? inFeature : ""), num(inEnable));
+  if (!offered(inFeature)) return;
+  std::set<std::string>& enabled = table().enabledFeatures[state().caller];
+  if (inEnable != 0) {
+    enabled.insert(inFeature);
+  } else {
+    enabled.erase(inFeature);
+  }
+}
+
+void XPLMEnumerateFeatures(XPLMFeatureEnumerator_f inEnumerator, void* inRef) {
+  record("XPLMEnumerateFeatures", ptr(reinterpret_cast<void*>(inEnumerator)), ptr(inRef));
+  if (inEnumerator == nullptr) return;
+  for (const char* name : kFeatures) inEnumerator(name, inRef);
+}
+
 namespace xplmsim {
+
+bool reloadRequested() { return table().reloadRequested; }
+int requestedReloads() { return table().reloads; }
+
+void runRequestedReload() {
+  if (!table().reloadRequested) return;
+  table().reloadRequested = false;
+  ++table().reloads;
+  reloadPlugins();
+}
 
 int addPlugin(const Plugin& plugin) {
   PluginTable& t = table();

@@ -3,7 +3,10 @@
 #include "state.h"
 #include "xplmsim/datarefs.h"
 #include "xplmsim/display.h"
+#include "xplmsim/hot_keys.h"
 #include "xplmsim/loader.h"
+#include "xplmsim/maps.h"
+#include "xplmsim/planes.h"
 #include "xplmsim/menus.h"
 
 namespace xplmsim {
@@ -24,7 +27,8 @@ int count(Registrations<T>& registrations, Owns owns) {
 
 int PluginRegistrations::total() const {
   return flightLoops + drawCallbacks + keySniffers + windows + menus + menuItems + commandHandlers +
-         publishedDataRefs + cameraControl + pendingLoads + objectLoads + instances + probes;
+         publishedDataRefs + cameraControl + pendingLoads + objectLoads + instances + probes + mapLayers + planesAccess + hotKeys +
+         flightLoopObjects + dataShares + errorCallback;
 }
 
 std::string PluginRegistrations::summary() const {
@@ -44,7 +48,13 @@ std::string PluginRegistrations::summary() const {
                {pendingLoads, "pending load", "pending loads"},
                {objectLoads, "object load", "object loads"},
                {instances, "instance", "instances"},
-               {probes, "probe", "probes"}};
+               {probes, "probe", "probes"},
+               {mapLayers, "map layer", "map layers"},
+               {planesAccess, "access to the aircraft", "accesses to the aircraft"},
+               {hotKeys, "hot key", "hot keys"},
+               {flightLoopObjects, "flight-loop object", "flight-loop objects"},
+               {dataShares, "shared-data notification", "shared-data notifications"},
+               {errorCallback, "error callback", "error callbacks"}};
   std::string text;
   for (const auto& kind : kinds) {
     if (kind.count == 0) continue;
@@ -60,6 +70,7 @@ PluginRegistrations registrationsOf(int plugin) {
   held.flightLoops = count(s.flightLoops, [&](const FlightLoopEntry& e) { return e.owner == plugin; });
   held.drawCallbacks = drawCallbacksOf(plugin);
   held.keySniffers = keySniffersOf(plugin);
+  held.hotKeys = hotKeysOf(plugin);
   for (const WindowInfo& window : windows()) held.windows += window.owner == plugin ? 1 : 0;
   for (const MenuInfo& menu : menus()) {
     held.menus += menu.owner == plugin ? 1 : 0;
@@ -75,6 +86,11 @@ PluginRegistrations registrationsOf(int plugin) {
   held.objectLoads = objectLoadsOf(plugin);
   held.instances = instancesOf(plugin);
   held.probes = probesOf(plugin);
+  held.mapLayers = mapLayersOf(plugin);
+  held.planesAccess = planesController() == plugin ? 1 : 0;
+  held.flightLoopObjects = flightLoopObjectsOf(plugin);
+  held.dataShares = dataSharesOf(plugin);
+  held.errorCallback = errorCallbackOf(plugin);
   return held;
 }
 

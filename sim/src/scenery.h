@@ -20,6 +20,7 @@ bool objectReleased(XPLMObjectRef object);
 std::string objectPath(XPLMObjectRef object);
 
 void clearObjects();
+void clearLibrary();
 void clearTerrainAndProbes();
 void clearInstances();
 

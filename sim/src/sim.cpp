@@ -1,10 +1,12 @@
 // Reset, the call record, the current plugin and frames.
 #include "xplmsim/sim.h"
 
+#include "errors.h"
 #include "state.h"
 #include "xplmsim/display.h"
 #include "xplmsim/flightloops.h"
 #include "xplmsim/loader.h"
+#include "xplmsim/maps.h"
 #include "xplmsim/scenery.h"
 
 namespace xplmsim {
@@ -33,13 +35,17 @@ void reset() {
   clearGraphics();
   clearMenus();
   clearKeySniffers();
+  clearHotKeys();
   clearScreen();
   clearCamera();
   clearNavigation();
   clearPlugins();
   clearAircraft();
   clearScenery();
+  clearMaps();  // before the plugin table resets: will-be-deleted goes to plugins still listed
   clearSystemPath();
+  clearUtilities();
+  clearSharedData();
   startWorldModel();
 }
 
@@ -81,10 +87,13 @@ const std::string& debugLog() { return state().debugLog; }
 void runFrames(int count, float elapsedSeconds) {
   for (int i = 0; i < count; ++i) {
     completePendingLoads();
+    startFlightLoop(elapsedSeconds);
     advanceDataRefs(elapsedSeconds);
-    runFlightLoop(elapsedSeconds);
+    finishFlightLoop(elapsedSeconds);
     drawFrame();
+    drawMaps();
     ++state().frames;
+    runRequestedReload();
   }
 }
 

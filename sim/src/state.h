@@ -26,6 +26,7 @@ struct DataRefEntry {
   int types = 0;
   bool writable = false;
   int owner = 0;
+  bool shared = false;  // shared data (XPLMShareData): writes notify the sharers
 
   // Owned: one number for the scalar types, and the array storage.
   double number = 0;
@@ -92,6 +93,7 @@ struct State {
   HandleTable<CommandEntry, 0xC03D> commands;  // the simulator's own first, under fixed handles
   std::unordered_map<std::string, size_t> commandsByName;
   size_t simulatorCommands = 0;
+  std::vector<void*> heldCommands;  // the held commands, in the order they began
   std::map<std::string, int> releasedHandleUses;  // by XPLM function
 };
 
@@ -142,6 +144,9 @@ void clearWindows();
 void clearGraphics();
 void clearMenus();
 void clearKeySniffers();
+// Hot keys (hot_keys.cpp): fires those matching a key-down; true if one did.
+bool fireHotKeys(char virtualKey, XPLMKeyFlags flags);
+void clearHotKeys();
 void clearScreen();
 void clearCamera();
 // Draws the visible windows, back to front (drawFrame calls it).
@@ -153,6 +158,8 @@ void clearNavigation();
 void installDefaultFlightPlan();
 // Back to the default plugins (no messages, no receivers) and aircraft.
 void clearPlugins();
+// Runs the reload XPLMReloadPlugins asked for, if any (runFrames, at the frame's end).
+void runRequestedReload();
 void clearAircraft();
 // Back to the default world's object files and terrain, with no objects,
 // pending loads, draws, probes or instances.

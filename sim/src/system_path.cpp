@@ -1,4 +1,5 @@
-// XPLMUtilities paths: the X-Plane root folder and the directory separator.
+// XPLMUtilities paths: the X-Plane root folder, the preferences file and the
+// directory separator.
 #include <XPLMUtilities.h>
 
 #include <unistd.h>
@@ -8,6 +9,7 @@
 
 #include "state.h"
 #include "xplmsim/sim.h"
+#include "xplmsim/utilities.h"
 
 using namespace xplmsim;
 
@@ -29,6 +31,14 @@ void XPLMGetSystemPath(char* outSystemPath) {
   std::memcpy(outSystemPath, root.c_str(), root.size() + 1);
 }
 
+// The preferences file under the root folder; "" if it would not fit 512 bytes.
+void XPLMGetPrefsPath(char* outPrefsPath) {
+  record("XPLMGetPrefsPath", ptr(outPrefsPath));
+  if (outPrefsPath == nullptr) return;
+  const std::string path = prefsPath();
+  std::memcpy(outPrefsPath, path.c_str(), path.size() + 1);
+}
+
 const char* XPLMGetDirectorySeparator(void) {
   record("XPLMGetDirectorySeparator");
   return "/";
@@ -45,6 +55,11 @@ bool setSystemPath(const std::string& path) {
 }
 
 const std::string& systemPath() { return folder(); }
+
+std::string prefsPath() {
+  const std::string path = systemPath() + "Output/preferences/X-Plane.prf";
+  return path.size() < 512 ? path : std::string();
+}
 
 std::string underSystemPath(const std::string& path) {
   return !path.empty() && path[0] == '/' ? path : systemPath() + path;

@@ -24,6 +24,8 @@ for method in getIntValueN setIntValueN getFloatValueN setFloatValueN getDoubleV
   grep -qx "JavaCritical_com_brevanto_qovin_data_XPlaneDataRef_$method" <<<"$defined" \
     || fail "critical twin not exported: $method"
 done
+grep -qx "JavaCritical_com_brevanto_qovin_graphics_XPlaneGraphics_drawCharsN" <<<"$defined" \
+  || fail "critical twin not exported: drawCharsN"
 
 grep -q '^XPlugin' <<<"$defined" && fail "plugin entry points exported by the bridge: $(grep '^XPlugin' <<<"$defined")"
 grep -q '^XPLM' <<<"$defined" && fail "XPLM functions defined in the bridge: $(grep '^XPLM' <<<"$defined" | head -3)"

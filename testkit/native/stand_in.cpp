@@ -4,6 +4,7 @@
 #include <XPLMDataAccess.h>
 #include <XPLMDefs.h>
 #include <XPLMDisplay.h>
+#include <XPLMPlugin.h>
 #include <dlfcn.h>
 #include <jni.h>
 
@@ -18,6 +19,7 @@
 #include "xplmsim/display.h"
 #include "xplmsim/flightloops.h"
 #include "xplmsim/graphics.h"
+#include "xplmsim/hot_keys.h"
 #include "xplmsim/keys.h"
 #include "xplmsim/loader.h"
 #include "xplmsim/menus.h"
@@ -325,6 +327,47 @@ JNIEXPORT jboolean JNICALL Java_com_brevanto_qovin_testkit_StandIn_pressKey(JNIE
       xplmsim::pressKey(static_cast<char>(key), xplm_DownFlag, static_cast<char>(virtualKey));
   xplmsim::pressKey(static_cast<char>(key), xplm_UpFlag, static_cast<char>(virtualKey));
   return down.taker != xplmsim::KeyTaker::Simulator ? JNI_TRUE : JNI_FALSE;
+}
+
+// Key down, then key up, with the modifiers; true if a sniffer, window or hot key took the down.
+JNIEXPORT jboolean JNICALL Java_com_brevanto_qovin_testkit_StandIn_pressCombination(JNIEnv*, jclass, jint virtualKey,
+                                                                                    jint flags) {
+  const char key = static_cast<char>(virtualKey);
+  const xplmsim::KeyResult down = xplmsim::pressKey(key, (flags & 7) | xplm_DownFlag, key);
+  xplmsim::pressKey(key, (flags & 7) | xplm_UpFlag, key);
+  return down.taker != xplmsim::KeyTaker::Simulator ? JNI_TRUE : JNI_FALSE;
+}
+
+JNIEXPORT jobjectArray JNICALL Java_com_brevanto_qovin_testkit_StandIn_hotKeyDescriptions(JNIEnv* env, jclass) {
+  std::vector<std::string> descriptions;
+  for (const xplmsim::HotKeyInfo& hotKey : xplmsim::hotKeys()) descriptions.push_back(hotKey.description);
+  return javaTexts(env, descriptions);
+}
+
+// Four numbers per monitor; a null array leaves no monitor, extra numbers are ignored.
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_testkit_StandIn_setMonitors(JNIEnv* env, jclass, jintArray bounds) {
+  std::vector<xplmsim::Monitor> monitors;
+  const jsize count = bounds == nullptr ? 0 : env->GetArrayLength(bounds);
+  for (jsize i = 0; i + 3 < count; i += 4) {
+    jint b[4];
+    env->GetIntArrayRegion(bounds, i, 4, b);
+    monitors.push_back(xplmsim::Monitor{b[0], b[1], b[2], b[3], true});
+  }
+  xplmsim::setMonitors(monitors);
+}
+
+JNIEXPORT jint JNICALL Java_com_brevanto_qovin_testkit_StandIn_menuItemEnabled(JNIEnv* env, jclass,
+                                                                               jobjectArray path) {
+  const std::vector<xplmsim::MenuInfo> all = xplmsim::menus();
+  const xplmsim::MenuItemInfo* item = menuItem(all, texts(env, path));
+  return item == nullptr ? -1 : (item->enabled ? 1 : 0);
+}
+
+JNIEXPORT jboolean JNICALL Java_com_brevanto_qovin_testkit_StandIn_featureEnabled(JNIEnv* env, jclass,
+                                                                                  jstring name) {
+  const Utf8 text(env, name);
+  const xplmsim::CallerScope asHost(xplmsim::kHostPlugin);
+  return text && XPLMIsFeatureEnabled(text.c_str()) != 0 ? JNI_TRUE : JNI_FALSE;
 }
 
 JNIEXPORT jboolean JNICALL Java_com_brevanto_qovin_testkit_StandIn_pickMenuPath(JNIEnv* env, jclass,

@@ -11,6 +11,12 @@ namespace xplmsim {
 // continue phase, then every flight-loop callback that is due runs, in
 // registration order. runFrames runs one pass per frame.
 void runFlightLoop(float elapsedSeconds);
+// The two halves of a pass, around the flight model: the clock and counter
+// advance and the due flight-loop objects of the before phase run; then held
+// commands continue and the due registered loops and after-phase objects run.
+// runFlightLoop runs both; runFrames runs the flight model between them.
+void startFlightLoop(float elapsedSeconds);
+void finishFlightLoop(float elapsedSeconds);
 
 // Flight-loop passes run since reset (the counter callbacks receive).
 int flightLoopCounter();

@@ -10,13 +10,14 @@ namespace xplmsim {
 // --- keys ------------------------------------------------------------------------
 // Who took a key press: a sniffer before the windows, the window with keyboard
 // focus, a sniffer after the windows, or (when nobody consumed it) the simulator.
-enum class KeyTaker { SnifferBeforeWindows, Window, SnifferAfterWindows, Simulator };
+enum class KeyTaker { SnifferBeforeWindows, Window, SnifferAfterWindows, Simulator, HotKey };
 struct KeyResult {
   KeyTaker taker = KeyTaker::Simulator;
   XPLMWindowID window = nullptr;  // for KeyTaker::Window
 };
 // A key press: sniffers before the windows in registration order (one
 // answering 0 consumes it), then the window with keyboard focus, then the
+// hot keys when no window has focus (xplmsim/hot_keys.h), then the
 // sniffers after the windows, then the simulator.
 KeyResult pressKey(char key, XPLMKeyFlags flags, char virtualKey);
 // Keys that reached the simulator itself since reset.

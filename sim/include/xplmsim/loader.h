@@ -62,6 +62,12 @@ struct PluginRegistrations {
   int objectLoads = 0;      // object loads not yet unloaded
   int instances = 0;        // not destroyed
   int probes = 0;           // not destroyed
+  int mapLayers = 0;        // not destroyed, in open maps
+  int planesAccess = 0;     // 1 while it holds access to the aircraft
+  int hotKeys = 0;          // not unregistered
+  int flightLoopObjects = 0;  // created and not destroyed
+  int dataShares = 0;         // shared-data notifications not unshared
+  int errorCallback = 0;      // 1 while it has an error callback
 
   int total() const;
   // The kinds held, as "2 flight loops, 1 window"; "" when nothing is held.

@@ -31,6 +31,15 @@ std::vector<Plugin> plugins();
 const Plugin* plugin(int id);
 void setRefusesEnable(int id, bool refuses);
 
+// XPLMReloadPlugins asks for a reload of every plugin; the frame in which it
+// was asked ends with it (runFrames): reloadPlugins (xplmsim/loader.h), the
+// same path as X-Plane's own reload. Whether one is asked for now, and how many
+// ran since reset.
+bool reloadRequested();
+int requestedReloads();
+// Features: XPLM_WANTS_REFLECTIONS and XPLM_USE_NATIVE_PATHS are offered, off
+// for every plugin until it turns them on for itself (XPLMEnableFeature).
+
 // Texts that XPLMGetPluginInfo writes are cut to 256 bytes, terminator included.
 constexpr size_t kPluginTextBytes = 256;
 

@@ -56,6 +56,21 @@ struct Draw {
 };
 const std::vector<Draw>& draws();
 
+// --- the library and magnetic variation ---------------------------------------------
+// XPLMLookupObjects finds the entries of a virtual path whose region holds the
+// place, in the order they were added, and passes each file's path (relative
+// to the root folder). Reset: "lib/airport/vehicles/fuel_truck.obj",
+// "lib/airport/vehicles/pushback/tug.obj", "lib/airport/lights/beacon.obj"
+// (each its object above) and "lib/airport/vehicles/any.obj" (the fuel truck,
+// then the tug), everywhere. The magnetic variation is 15 degrees east
+// everywhere (magnetic = true - 15).
+struct LibraryEntry {
+  std::string virtualPath;
+  std::string file;
+  float south = -90, west = -180, north = 90, east = 180;  // the region, in degrees
+};
+void addLibraryObject(const LibraryEntry& entry);
+
 // --- terrain and probes --------------------------------------------------------
 // A plane of terrain: its local height y = height + slopeX * x + slopeZ * z,
 // how it moves, whether it is water. Terrain that is not present (scenery not

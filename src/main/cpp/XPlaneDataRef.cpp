@@ -202,6 +202,10 @@ JNIEXPORT jint JNICALL QOVIN_DATAREF(getTypes)(JNIEnv*, jclass, jlong ref) { ret
 JNIEXPORT jboolean JNICALL QOVIN_DATAREF(canWrite)(JNIEnv*, jclass, jlong ref) {
   return XPLMCanWriteDataRef(handle(ref)) != 0 ? JNI_TRUE : JNI_FALSE;
 }
+// A withdrawn, unknown or null handle is not good.
+JNIEXPORT jboolean JNICALL QOVIN_DATAREF(isGoodN)(JNIEnv*, jclass, jlong ref) {
+  return XPLMIsDataRefGood(handle(ref)) != 0 ? JNI_TRUE : JNI_FALSE;
+}
 
 // Critical twins: called by the JVM without an environment, each Java array as
 // its length and its elements. Reads use the array's length as the maximum, go

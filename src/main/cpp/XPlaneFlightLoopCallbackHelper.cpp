@@ -46,3 +46,12 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_processing_XPlaneFlightLoopCallba
   XPLMUnregisterFlightLoopCallback(QOVINflightLoopCallback, reinterpret_cast<void*>(refcon));
   env->DeleteGlobalRef(reinterpret_cast<jobject>(refcon));
 }
+
+// Reschedules the registration `refcon`; a reference that is not a current
+// registration reaches nothing.
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_processing_XPlaneFlightLoopCallbackHelper_setIntervalN(
+    JNIEnv*, jobject, jlong refcon, jfloat interval, jboolean relativeToNow) {
+  if (qovin::findRegistration(qovin::Kind::kFlightLoop, refcon) == nullptr) return;
+  XPLMSetFlightLoopCallbackInterval(QOVINflightLoopCallback, interval, relativeToNow ? 1 : 0,
+                                    reinterpret_cast<void*>(refcon));
+}

@@ -83,26 +83,54 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_graphics_XPlaneGraphics_drawStrin
   if (chars) XPLMDrawString(rgb, xOffset, yOffset, const_cast<char*>(chars.c_str()), &wrap, fontId);
 }
 
+namespace {
+// units[0..count) in UTF-8, through the byte buffer kept from call to call;
+// `rgb` holds the three components. A wrap width of 0 or less passes no width.
+void drawUnits(jfloat rgb[3], jint xOffset, jint yOffset, const jchar* units, jsize count, jint wrapWidth,
+               jint fontId) {
+  TextScratch& scratch = textScratch();
+  if (!scratch.reserve(static_cast<size_t>(count))) return;  // no memory: nothing drawn
+  encodeUtf8(units, static_cast<size_t>(count), scratch.bytes());
+  int wrap = wrapWidth;
+  XPLMDrawString(rgb, xOffset, yOffset, scratch.bytes(), wrapWidth > 0 ? &wrap : nullptr, fontId);
+}
+
+// A length below 0 or past the array is cut to the array (of at least 0).
+jsize unitsToDraw(jint length, jsize available) {
+  if (available < 0) available = 0;
+  return length < 0 || length > available ? available : length;
+}
+}  // namespace
+
 // text[0..length) in UTF-8, through buffers kept from call to call. A length
 // below 0 or past the array is cut to the array; a null array draws nothing. A
 // wrap width of 0 or less passes no width: no wrapping.
-JNIEXPORT void JNICALL Java_com_brevanto_qovin_graphics_XPlaneGraphics_drawChars(JNIEnv* env, jclass,
-                                                                                 jfloatArray color, jint xOffset,
-                                                                                 jint yOffset, jcharArray text,
-                                                                                 jint length, jint wrapWidth,
-                                                                                 jint fontId) {
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_graphics_XPlaneGraphics_drawCharsN(JNIEnv* env, jclass,
+                                                                                  jfloatArray color, jint xOffset,
+                                                                                  jint yOffset, jcharArray text,
+                                                                                  jint length, jint wrapWidth,
+                                                                                  jint fontId) {
   if (offHostThread(env)) return;
   if (text == nullptr) return;
-  const jsize available = env->GetArrayLength(text);
-  const jsize count = length < 0 || length > available ? available : length;
+  const jsize count = unitsToDraw(length, env->GetArrayLength(text));
   TextScratch& scratch = textScratch();
   if (!scratch.reserve(static_cast<size_t>(count))) return;  // no memory: nothing drawn
   jfloat rgb[3] = {0, 0, 0};
   readColor(env, color, rgb);
   env->GetCharArrayRegion(text, 0, count, scratch.units());
-  encodeUtf8(scratch.units(), static_cast<size_t>(count), scratch.bytes());
-  int wrap = wrapWidth;
-  XPLMDrawString(rgb, xOffset, yOffset, scratch.bytes(), wrapWidth > 0 ? &wrap : nullptr, fontId);
+  drawUnits(rgb, xOffset, yOffset, scratch.units(), count, wrapWidth, fontId);
+}
+
+// The same for compiled Java with -XX:+CriticalJNINatives: each array arrives
+// as its length and its elements, in place (a null array as 0 and null), so no
+// JNI call is made. Off the host thread it draws nothing (it cannot throw).
+extern "C" JNIEXPORT void JNICALL JavaCritical_com_brevanto_qovin_graphics_XPlaneGraphics_drawCharsN(
+    jint colorLength, jfloat* color, jint xOffset, jint yOffset, jint textLength, jchar* text, jint length,
+    jint wrapWidth, jint fontId) {
+  if (!onHostThread() || text == nullptr) return;
+  jfloat rgb[3] = {0, 0, 0};
+  if (color != nullptr && colorLength > 0) std::copy(color, color + std::min<jint>(3, colorLength), rgb);
+  drawUnits(rgb, xOffset, yOffset, text, unitsToDraw(length, textLength), wrapWidth, fontId);
 }
 
 // Every element of texIds gets a new texture number; a null array asks for none.
@@ -146,6 +174,45 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_graphics_XPlaneGraphics_localToWo
                                                                                     jdoubleArray world) {
   if (offHostThread(env)) return;
   convertInto(env, x, y, z, world, XPLMLocalToWorld);
+}
+
+// The colour is read, never written: components missing from a short (or
+// null) array are 0.
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_graphics_XPlaneGraphics_drawNumber(
+    JNIEnv* env, jclass, jfloatArray color, jint xOffset, jint yOffset, jdouble value, jint digits, jint decimals,
+    jboolean showSign, jint fontId) {
+  if (offHostThread(env)) return;
+  jfloat rgb[3] = {0, 0, 0};
+  readColor(env, color, rgb);
+  XPLMDrawNumber(rgb, xOffset, yOffset, value, digits, decimals, showSign ? 1 : 0, fontId);
+}
+
+// Width, height, digits-only into the first three elements; a shorter array
+// gets what fits, a null one nothing. What the simulator leaves unwritten is 0.
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_graphics_XPlaneGraphics_getFontDimensionsN(JNIEnv* env, jclass,
+                                                                                        jint fontId,
+                                                                                        jintArray out) {
+  if (offHostThread(env)) return;
+  int values[3] = {0, 0, 0};
+  XPLMGetFontDimensions(fontId, &values[0], &values[1], &values[2]);
+  if (out != nullptr) env->SetIntArrayRegion(out, 0, std::min<jsize>(3, env->GetArrayLength(out)), values);
+}
+
+// text[0..length) in UTF-8 through the buffers drawChars keeps; the simulator
+// is given the byte count, with no terminator to rely on. A length below 0 or
+// past the array is cut to the array; a null array measures 0.
+JNIEXPORT jfloat JNICALL Java_com_brevanto_qovin_graphics_XPlaneGraphics_measureChars(JNIEnv* env, jclass,
+                                                                                     jint fontId, jcharArray text,
+                                                                                     jint length) {
+  if (offHostThread(env)) return 0;
+  if (text == nullptr) return 0;
+  const jsize available = env->GetArrayLength(text);
+  const jsize count = length < 0 || length > available ? available : length;
+  TextScratch& scratch = textScratch();
+  if (!scratch.reserve(static_cast<size_t>(count))) return 0;
+  env->GetCharArrayRegion(text, 0, count, scratch.units());
+  const size_t bytes = encodeUtf8(scratch.units(), static_cast<size_t>(count), scratch.bytes());
+  return XPLMMeasureString(fontId, scratch.bytes(), static_cast<int>(bytes));
 }
 
 JNIEXPORT jint JNICALL Java_com_brevanto_qovin_graphics_XPlaneGraphics_getTextureN(JNIEnv* env, jclass, jint id) {

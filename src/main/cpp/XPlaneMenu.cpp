@@ -170,3 +170,38 @@ JNIEXPORT jint JNICALL Java_com_brevanto_qovin_menu_XPlaneMenu_getMenuItemCheckN
   XPLMCheckMenuItemState(menu(menuPtr), menuItemIdx, &state);
   return state;
 }
+
+// Null when the simulator does not give this plugin the aircraft's menu.
+JNIEXPORT jlong JNICALL Java_com_brevanto_qovin_menu_XPlaneMenu_findAircraftMenuN(JNIEnv* env, jclass) {
+  if (offHostThread(env)) return 0;
+  return reinterpret_cast<jlong>(XPLMFindAircraftMenu());
+}
+
+// The command is found by its name here, so the simulator is only ever given
+// a command it handed out: a null or unknown name answers -1 without an item.
+// The item carries no reference of ours (a pick runs the command).
+JNIEXPORT jint JNICALL Java_com_brevanto_qovin_menu_XPlaneMenu_appendMenuItemWithCommandN(JNIEnv* env, jclass,
+                                                                                        jlong menuPtr,
+                                                                                        jstring jname,
+                                                                                        jstring jcommand) {
+  if (offHostThread(env)) return -1;
+  const jlong command = handleForText(env, jcommand, XPLMFindCommand);
+  if (command == 0) return -1;
+  const Utf8 name(env, jname);
+  return XPLMAppendMenuItemWithCommand(menu(menuPtr), name.orEmpty(), reinterpret_cast<XPLMCommandRef>(command));
+}
+
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_menu_XPlaneMenu_enableMenuItemN(JNIEnv* env, jclass, jlong menuPtr,
+                                                                              jint menuItemIdx,
+                                                                              jboolean enabled) {
+  if (offHostThread(env)) return;
+  XPLMEnableMenuItem(menu(menuPtr), menuItemIdx, enabled ? 1 : 0);
+}
+
+// A null name sets an empty one.
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_menu_XPlaneMenu_setMenuItemNameN(JNIEnv* env, jclass, jlong menuPtr,
+                                                                               jint menuItemIdx, jstring jname) {
+  if (offHostThread(env)) return;
+  const Utf8 name(env, jname);
+  XPLMSetMenuItemName(menu(menuPtr), menuItemIdx, name.orEmpty(), 0);
+}

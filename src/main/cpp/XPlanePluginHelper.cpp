@@ -2,10 +2,12 @@
 // the Java logger that native code writes to, and the other plugins: their
 // information and state, and messages to them.
 #include <XPLMPlugin.h>
+#include <pthread.h>
 
 #include <cstdarg>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "bridge.h"
 #include "utf8.h"
@@ -13,6 +15,10 @@
 #include "com_brevanto_qovin_XPlanePluginHelper.h"
 
 JNIEnv* JVMP_env = nullptr;
+namespace {
+// The host thread, for natives that have no JNIEnv to compare (critical twins).
+pthread_t hostThread{};
+}  // namespace
 jobject logger = nullptr;
 jmethodID mtdlogInfo = nullptr;
 jmethodID mtdlogFine = nullptr;
@@ -23,6 +29,7 @@ jmethodID mtdlogFiner = nullptr;
 // skipped and the previous logger, if any, stays in use.
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_XPlanePluginHelper_initNatives(JNIEnv* env, jclass) {
   JVMP_env = env;
+  hostThread = pthread_self();
   jclass loggerClass = JVMP_env->FindClass("java/util/logging/Logger");
   if (loggerClass == nullptr) return;
   jmethodID info = JVMP_env->GetMethodID(loggerClass, "info", "(Ljava/lang/String;)V");
@@ -81,6 +88,8 @@ void logFiner(const char* msg) { logWith(mtdlogFiner, msg); }
 void logInfo(std::stringstream& lstr) { logStream(mtdlogInfo, lstr); }
 void logFine(std::stringstream& lstr) { logStream(mtdlogFine, lstr); }
 void logFiner(std::stringstream& lstr) { logStream(mtdlogFiner, lstr); }
+
+bool onHostThread() { return JVMP_env != nullptr && pthread_equal(pthread_self(), hostThread) != 0; }
 
 bool offHostThread(JNIEnv* env) {
   if (env == JVMP_env) return false;
@@ -150,6 +159,23 @@ char* sigbuf = sigStorage;
 char* descbuf = descStorage;
 
 std::string convertPath(std::string inPath) { return inPath; }
+
+jobjectArray newJavaStrings(JNIEnv* env, const std::vector<std::string>& texts) {
+  jclass stringClass = env->FindClass("java/lang/String");
+  if (stringClass == nullptr) return nullptr;
+  jobjectArray array = env->NewObjectArray(static_cast<jsize>(texts.size()), stringClass, nullptr);
+  env->DeleteLocalRef(stringClass);
+  for (size_t i = 0; array != nullptr && i < texts.size(); ++i) {
+    jstring text = newJavaString(env, texts[i].c_str(), texts[i].size());
+    if (text == nullptr) {
+      env->DeleteLocalRef(array);
+      return nullptr;
+    }
+    env->SetObjectArrayElement(array, static_cast<jsize>(i), text);
+    env->DeleteLocalRef(text);
+  }
+  return array;
+}
 
 jobject newJavaObject(JNIEnv* env, const char* className, const char* signature, ...) {
   jclass cls = env->FindClass(className);
@@ -244,3 +270,63 @@ JNIEXPORT jobject JNICALL Java_com_brevanto_qovin_XPlanePluginHelper_getPluginIn
 }
 
 JNIEXPORT jint JNICALL Java_com_brevanto_qovin_XPlanePluginHelper_getMyIdN(JNIEnv*, jclass) { return XPLMGetMyID(); }
+
+JNIEXPORT jint JNICALL Java_com_brevanto_qovin_XPlanePluginHelper_countPluginsN(JNIEnv* env, jclass) {
+  if (offHostThread(env)) return 0;
+  return XPLMCountPlugins();
+}
+
+JNIEXPORT jint JNICALL Java_com_brevanto_qovin_XPlanePluginHelper_getNthPluginN(JNIEnv* env, jclass, jint index) {
+  if (offHostThread(env)) return XPLM_NO_PLUGIN_ID;
+  return XPLMGetNthPlugin(index);
+}
+
+// A null path finds no plugin.
+JNIEXPORT jint JNICALL Java_com_brevanto_qovin_XPlanePluginHelper_findPluginByPathN(JNIEnv* env, jclass,
+                                                                                   jstring path) {
+  if (offHostThread(env)) return XPLM_NO_PLUGIN_ID;
+  const Utf8 text(env, path);
+  return text ? XPLMFindPluginByPath(text.c_str()) : XPLM_NO_PLUGIN_ID;
+}
+
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_XPlanePluginHelper_reloadPluginsN(JNIEnv* env, jclass) {
+  if (offHostThread(env)) return;
+  XPLMReloadPlugins();
+}
+
+// Null names are no feature: false, and nothing reaches the simulator.
+JNIEXPORT jboolean JNICALL Java_com_brevanto_qovin_XPlanePluginHelper_hasFeatureN(JNIEnv* env, jclass,
+                                                                                 jstring name) {
+  if (offHostThread(env)) return JNI_FALSE;
+  const Utf8 text(env, name);
+  return text && XPLMHasFeature(text.c_str()) != 0 ? JNI_TRUE : JNI_FALSE;
+}
+
+JNIEXPORT jboolean JNICALL Java_com_brevanto_qovin_XPlanePluginHelper_isFeatureEnabledN(JNIEnv* env, jclass,
+                                                                                       jstring name) {
+  if (offHostThread(env)) return JNI_FALSE;
+  const Utf8 text(env, name);
+  return text && XPLMIsFeatureEnabled(text.c_str()) != 0 ? JNI_TRUE : JNI_FALSE;
+}
+
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_XPlanePluginHelper_enableFeatureN(JNIEnv* env, jclass, jstring name,
+                                                                                jboolean enable) {
+  if (offHostThread(env)) return;
+  const Utf8 text(env, name);
+  if (text) XPLMEnableFeature(text.c_str(), enable ? 1 : 0);
+}
+
+namespace {
+// The enumerator only copies the names; Java gets them after the simulator returns.
+void collectFeature(const char* inFeature, void* inRef) {
+  if (inFeature != nullptr) static_cast<std::vector<std::string>*>(inRef)->emplace_back(inFeature);
+}
+}  // namespace
+
+// Null (with the Java error pending) if the array cannot be made.
+JNIEXPORT jobjectArray JNICALL Java_com_brevanto_qovin_XPlanePluginHelper_featuresN(JNIEnv* env, jclass) {
+  if (offHostThread(env)) return nullptr;
+  std::vector<std::string> names;
+  XPLMEnumerateFeatures(collectFeature, &names);
+  return newJavaStrings(env, names);
+}

@@ -159,6 +159,18 @@ JNIEXPORT void JNICALL Java_com_brevanto_qovin_display_XPlaneWindowHelper_destro
   env->DeleteGlobalRef(owner);
 }
 
+// The simulator's reference value of a window stays its owner: a window whose
+// value was changed by anyone else is given its owner reference again, never
+// another value. A window this bridge did not create (or destroyed) changes nothing.
+JNIEXPORT void JNICALL Java_com_brevanto_qovin_display_XPlaneWindowHelper_setRefConN(JNIEnv* env, jclass,
+                                                                                    jlong windowId) {
+  if (offHostThread(env)) return;
+  const qovin::Registration* registration = qovin::findRegistration(qovin::Kind::kWindow, windowId);
+  if (registration == nullptr) return;
+  const XPLMWindowID window = reinterpret_cast<XPLMWindowID>(windowId);
+  if (XPLMGetWindowRefCon(window) != registration->ref) XPLMSetWindowRefCon(window, registration->ref);
+}
+
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_display_XPlaneWindowHelper_getGeometry(JNIEnv* env, jclass,
                                                                                       jlong windowId,
                                                                                       jintArray jgeom) {

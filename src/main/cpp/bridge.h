@@ -10,6 +10,7 @@
 
 #include <sstream>
 #include <string>
+#include <vector>
 
 // The environment of the simulator's main thread (the host thread), stored by
 // XPlanePluginHelper.initNatives. Trampolines reach Java through it.
@@ -34,6 +35,9 @@ void logFiner(std::stringstream& lstr);
 // IllegalStateException thrown to the caller, when `env` is not the host
 // thread's. Nothing then reaches the simulator.
 bool offHostThread(JNIEnv* env);
+// For natives without a JNIEnv (critical twins): whether the calling thread is
+// the host thread. False before initNatives.
+bool onHostThread();
 
 // For trampolines, after a call into Java: prints and clears a pending Java
 // exception, so that none reaches the simulator's next call. True if there was one.
@@ -52,6 +56,10 @@ enum : int {
   kTypeIntArray = 16,
   kTypeData = 32,
 };
+
+// A new String[] of the UTF-8 `texts`; null, with the Java error pending, if
+// it cannot be made. Local references are deleted as it goes.
+jobjectArray newJavaStrings(JNIEnv* env, const std::vector<std::string>& texts);
 
 // A new object of `className`, made with its constructor of `signature` and
 // the arguments that follow; both are looked up on each call. Null, with the

@@ -25,6 +25,12 @@ enum class Kind : uint8_t {
   kDataAccessor,    // key: the dataref; ref, ref2: its read and write accessors
   kDirectValue,     // key: the dataref
   kDirectArray,     // key: the buffer record; a: the dataref
+  kHotKey,          // key: the hot key; ref: its Java object
+  kFlightLoopObject,  // key: the flight loop's ID; ref: its function
+  kSharedData,        // key: the share record (SharedData.cpp); ref: its notification
+  kErrorCallback,     // key: 1; ref: the receiver of the simulator's error messages
+  kMapLayer,          // key: the layer; ref: its Java object (until its will-be-deleted callback)
+  kPlanesWaiting,     // key: the ticket passed as refcon; ref: what a refused acquisition calls when access frees
   kCount,
 };
 

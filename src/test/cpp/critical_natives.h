@@ -18,6 +18,8 @@ jint JavaCritical_com_brevanto_qovin_data_XPlaneDataRef_getIntArrayValueN(jlong,
 void JavaCritical_com_brevanto_qovin_data_XPlaneDataRef_setIntArrayValueN(jlong, jint, jint*, jint, jint);
 jint JavaCritical_com_brevanto_qovin_data_XPlaneDataRef_getDataValueN(jlong, jint, jint, jbyte*);
 void JavaCritical_com_brevanto_qovin_data_XPlaneDataRef_setDataValueN(jlong, jint, jbyte*, jint, jint);
+void JavaCritical_com_brevanto_qovin_graphics_XPlaneGraphics_drawCharsN(jint, jfloat*, jint, jint, jint, jchar*, jint,
+                                                                    jint, jint);
 }
 
 #endif

@@ -5,7 +5,11 @@
 #include "critical_natives.h"
 #include "jvm_harness.h"
 #include "xplmsim/datarefs.h"
+#include "xplmsim/graphics.h"
 #include "xplmsim/sim.h"
+
+#include <string>
+#include <thread>
 
 extern float* floatbuf;
 
@@ -78,6 +82,34 @@ TEST_F(CriticalTest, ArrayWriteTwinsCutTheSizeToTheArray) {
   std::vector<jbyte> bvalues = {'o', 'k'};
   JavaCritical_com_brevanto_qovin_data_XPlaneDataRef_setDataValueN(bytes, 2, bvalues.data(), 2, 100);
   EXPECT_EQ(xplmsim::dataValue("test/bytes"), (std::vector<uint8_t>{0, 0, 'o', 'k'}));
+}
+
+// drawChars' twin gets each array as its length and elements: the text is cut
+// to both, missing colour components are 0, and off the host thread (where it
+// cannot throw) nothing is drawn.
+TEST_F(CriticalTest, TheDrawCharsTwinCutsToTheArraysAndDrawsOnlyOnTheHostThread) {
+  std::u16string text = u"Zürich 42";
+  jfloat color[2] = {0.5f, 1.0f};
+  auto draw = [&](jint colorLength, jfloat* rgb, jint textLength, jchar* units, jint length, jint wrap) {
+    JavaCritical_com_brevanto_qovin_graphics_XPlaneGraphics_drawCharsN(colorLength, rgb, 7, 8, textLength, units,
+                                                                       length, wrap, 0);
+  };
+  auto* units = reinterpret_cast<jchar*>(text.data());
+  const jint size = static_cast<jint>(text.size());
+  draw(2, color, size, units, -1, 0);
+  draw(0, nullptr, size, units, 6, 50);
+  draw(2, color, 3, units, 1000, 0);
+  draw(2, color, 0, nullptr, 5, 0);
+  std::thread([&] { draw(2, color, size, units, -1, 0); }).join();
+  const std::vector<xplmsim::DrawnString>& drawn = xplmsim::drawnStrings();
+  ASSERT_EQ(drawn.size(), 3u);
+  EXPECT_EQ(drawn[0].text, "Zürich 42");
+  EXPECT_EQ(std::vector<float>(drawn[0].color, drawn[0].color + 3), (std::vector<float>{0.5f, 1.0f, 0.0f}));
+  EXPECT_FALSE(drawn[0].wrapped);
+  EXPECT_EQ(drawn[1].text, "Zürich");
+  EXPECT_EQ(std::vector<float>(drawn[1].color, drawn[1].color + 3), (std::vector<float>{0, 0, 0}));
+  EXPECT_EQ(drawn[1].wrapWidth, 50);
+  EXPECT_EQ(drawn[2].text, "Zür");
 }
 
 // Once the JIT has compiled the Java caller, the JVM calls the twin: the

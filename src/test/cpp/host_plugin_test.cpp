@@ -6,11 +6,16 @@
 #include <dlfcn.h>
 #include <jni.h>
 
+#include <sys/wait.h>
+
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -47,7 +52,8 @@ class HostPluginTest : public ::testing::Test {
   }
   void settings(const std::string& extra) {
     std::ofstream ini(qovin / "qovin.ini");
-    ini << "log_file = " << (root / "qovinLog.txt").string() << "\nmax_failures = 5\ndeveloper = yes\n" << extra;
+    ini << "log_file = " << (root / "qovinLog.txt").string() << "\nmax_failures = 5\ndeveloper = yes\n"
+        << "class_archive = no\n" << extra;
   }
   void addJar(const char* name, const char* as = nullptr) {
     fs::copy_file(fs::path(QOVIN_TEST_PLUGINS) / (std::string(name) + ".jar"),
@@ -130,6 +136,48 @@ TEST_F(HostPluginTest, ReloadingTheXplReusesTheJvm) {
       << xplmsim::debugLog();
 }
 
+// XPLMReloadPlugins asked by a Java plugin takes the simulator's own way at
+// the frame's end: XPluginDisable and XPluginStop of qovin.xpl, unload, load,
+// start and enable again, with the JVM of the first start.
+TEST_F(HostPluginTest, AJavaPluginsReloadRequestStopsAndStartsQovinAtTheFramesEndInTheSameJvm) {
+  addJar("reloader");
+  const int id = loadQovin();
+  ASSERT_GT(id, 0) << xplmsim::debugLog();
+  EXPECT_EQ(intDataRef("qovintest/reloader/starts"), 1);
+  xplmsim::runFrames(1, 0.05f);  // the plugin asks in this frame's flight loop
+  EXPECT_EQ(xplmsim::requestedReloads(), 1);
+  const std::vector<int> loaded = xplmsim::loadedPlugins();
+  ASSERT_EQ(loaded.size(), 1u);
+  EXPECT_NE(loaded[0], id);  // unloaded and loaded again: a new ID
+  EXPECT_EQ(xplmsim::plugin(id), nullptr);
+  xplmsim::runFrames(2, 0.05f);
+  EXPECT_EQ(xplmsim::requestedReloads(), 1);  // asked once per JVM
+  EXPECT_EQ(intDataRef("qovintest/reloader/starts"), 2);
+  EXPECT_EQ(intDataRef("qovintest/reloader/stops"), 1);
+  EXPECT_NE(qovinLog().find("reloader disabled 1"), std::string::npos) << qovinLog();
+  EXPECT_NE(qovinLog().find("reloader stopped 1"), std::string::npos) << qovinLog();
+  EXPECT_NE(xplmsim::debugLog().find("qovin: using the JVM already running in this process (Java 17)"),
+            std::string::npos)
+      << xplmsim::debugLog();
+}
+
+// The simulator's own "reload plugins", which a request takes too.
+TEST_F(HostPluginTest, TheSimulatorsReloadOfEveryPluginStopsAndStartsQovinInTheSameJvm) {
+  addJar("reloader");
+  settings("jvm_options = -Dqovintest.reloader.asked=true\n");  // it does not ask itself
+  const int id = loadQovin();
+  ASSERT_GT(id, 0) << xplmsim::debugLog();
+  const std::vector<int> again = xplmsim::reloadPlugins();
+  ASSERT_EQ(again.size(), 1u) << xplmsim::debugLog();
+  xplmsim::runFrames(2, 0.05f);
+  EXPECT_EQ(intDataRef("qovintest/reloader/starts"), 2);
+  EXPECT_EQ(intDataRef("qovintest/reloader/stops"), 1);
+  EXPECT_EQ(xplmsim::requestedReloads(), 0);
+  EXPECT_NE(xplmsim::debugLog().find("qovin: using the JVM already running in this process (Java 17)"),
+            std::string::npos)
+      << xplmsim::debugLog();
+}
+
 // The reload command picks up a changed jar and keeps nothing of the old one.
 TEST_F(HostPluginTest, ReloadPicksUpAChangedJarAndKeepsNothingOfTheOld) {
   addJar("v1", "versioned");
@@ -172,6 +220,72 @@ TEST_F(HostPluginTest, ACallbackThatKeepsThrowingIsReportedOnceThenItsPluginIsDi
             std::string::npos)
       << xplmsim::debugLog();
   EXPECT_EQ(intDataRef("qovintest/good/loops"), 10) << "the other plugin runs on";
+}
+
+// The class archive is made in the background; answers whether it was written within two minutes.
+bool classArchiveWritten(const fs::path& qovin) {
+  for (int i = 0; i < 1200 && !fs::exists(qovin / "class-archive/qovin.jsa.jars"); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  return fs::exists(qovin / "class-archive/qovin.jsa.jars");
+}
+
+// The runner started on `root` (a process, so a JVM, of its own): its output.
+std::string runnerOutput(const fs::path& root) {
+  const std::string command = std::string(QOVIN_HOST) + " --xplane " + root.string() + " --frames 3 2>&1";
+  std::string output;
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
+    output += "exit code " + std::to_string(WEXITSTATUS(pclose(pipe)));
+  }
+  return output;
+}
+
+// The first start makes the class archive in the background; the next start
+// maps it; after qovin.jar changes the JVM refuses it and qovin starts
+// without it, and makes it again.
+TEST_F(HostPluginTest, TheClassArchiveIsMadeOnTheFirstStartUsedOnTheNextAndRefusedWhenStale) {
+  settings("class_archive = yes\n");
+  addJar("good");
+  ASSERT_GT(loadQovin(), 0) << xplmsim::debugLog();
+  xplmsim::runFrames(3, 0.05f);
+  EXPECT_EQ(intDataRef("qovintest/good/loops"), 3);
+  EXPECT_NE(xplmsim::debugLog().find("qovin: making the class archive " + (qovin / "class-archive/qovin.jsa").string() +
+                                     " in the background"),
+            std::string::npos)
+      << xplmsim::debugLog();
+  ASSERT_TRUE(classArchiveWritten(qovin)) << qovinLog();
+
+  const std::string next = runnerOutput(root);  // 3 frames, and another plugin adds 1
+  EXPECT_NE(next.find("qovin: using the class archive"), std::string::npos) << next;
+  EXPECT_NE(next.find("qovintest/good/loops = 4 (another plugin"), std::string::npos) << next;
+  EXPECT_NE(next.find("exit code 0"), std::string::npos) << next;
+
+  fs::last_write_time(qovin / "qovin.jar", fs::last_write_time(qovin / "qovin.jar") + std::chrono::hours(1));
+  fs::remove(qovin / "class-archive/qovin.jsa.jars");
+  const std::string stale = runnerOutput(root);
+  EXPECT_NE(stale.find("was not used (A jar file is not the one used while building the shared archive file"),
+            std::string::npos)
+      << stale;
+  EXPECT_NE(stale.find("qovintest/good/loops = 4 (another plugin"), std::string::npos) << stale;
+  EXPECT_TRUE(classArchiveWritten(qovin)) << "made again";
+}
+
+// A corrupt archive is refused by the JVM: qovin starts without it, and makes a new one.
+TEST_F(HostPluginTest, ACorruptClassArchiveFallsBackToANormalStart) {
+  settings("class_archive = yes\n");
+  addJar("good");
+  fs::create_directories(qovin / "class-archive");
+  std::ofstream(qovin / "class-archive/qovin.jsa") << std::string(4096, 'x');
+  ASSERT_GT(loadQovin(), 0) << xplmsim::debugLog();
+  xplmsim::runFrames(3, 0.05f);
+  EXPECT_EQ(intDataRef("qovintest/good/loops"), 3);
+  EXPECT_NE(xplmsim::debugLog().find("qovin: the class archive " + (qovin / "class-archive/qovin.jsa").string() +
+                                     " was not used (The shared archive file has a bad magic number"),
+            std::string::npos)
+      << xplmsim::debugLog();
+  EXPECT_TRUE(classArchiveWritten(qovin)) << "made anew";
 }
 
 }  // namespace

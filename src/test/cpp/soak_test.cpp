@@ -4,6 +4,8 @@
 // register/unregister cycles of every callback kind, measured for global
 // references.
 #include <XPLMDataAccess.h>
+#include <XPLMMap.h>
+#include <XPLMPlanes.h>
 #include <malloc.h>
 #include <unistd.h>
 
@@ -17,7 +19,9 @@
 #include "xplmsim/datarefs.h"
 #include "xplmsim/display.h"
 #include "xplmsim/flightloops.h"
+#include "xplmsim/hot_keys.h"
 #include "xplmsim/keys.h"
+#include "xplmsim/maps.h"
 #include "xplmsim/menus.h"
 #include "xplmsim/scenery.h"
 #include "xplmsim/sim.h"
@@ -271,6 +275,54 @@ TEST_F(SoakTest, KeysAndMouse) {
   callMethod(window, "destroy", "()V");
 }
 
+// A hot key fires on each key-down while no window has the keyboard.
+TEST_F(SoakTest, HotKeys) {
+  jobject actions = newObject("com/brevanto/qovin/testing/HotKeyActions", "()V");
+  jobject hotKey = callMethod<jobject>(actions, "counting", "(IILjava/lang/String;)Lcom/brevanto/qovin/display/HotKey;",
+                                       'H', 0, env()->NewStringUTF("Soak"));
+  long rounds = 0;
+  soakRun("hot key", [&](long n) {
+    for (long i = 0; i < n; ++i) sim::pressKey('h', xplm_DownFlag, 'H');
+    rounds += n;
+  });
+  EXPECT_EQ(callMethod<jint>(actions, "presses", "()I"), rounds);
+  callMethod(hotKey, "close", "()V");
+}
+
+// Each map frame calls a layer's draw, icon and label callbacks; each refused
+// acquisition makes a global reference that its one call deletes.
+TEST_F(SoakTest, MapLayersAndPlanesAvailable) {
+  jobject counting = newObject("com/brevanto/qovin/testing/CountingMapLayer", "()V");
+  jclass cls = findClass("com/brevanto/qovin/testing/CountingMapLayer");
+  sim::openMap(XPLM_MAP_USER_INTERFACE);
+  jobject layer = callStatic<jobject>(
+      cls, staticMethod(cls, "create", "(Ljava/lang/String;Lcom/brevanto/qovin/testing/CountingMapLayer;)"
+                                       "Lcom/brevanto/qovin/map/MapLayer;"),
+      env()->NewStringUTF(XPLM_MAP_USER_INTERFACE), counting);
+  ASSERT_NE(nullptr, layer);
+  long frames = 0;
+  soakRun("map layer frame", [&](long n) {
+    for (long i = 0; i < n; ++i) sim::drawMaps();
+    frames += n;
+  });
+  EXPECT_EQ(field(counting, "labels"), frames);
+  long waits = 0;
+  soakRun("planes available", [&](long n) {
+    for (long i = 0; i < n; ++i) {
+      {
+        sim::CallerScope other(sim::kOtherPlugin);
+        XPLMAcquirePlanes(nullptr, nullptr, nullptr);
+      }
+      callMethod<jboolean>(counting, "waitForPlanes", "()Z");
+      sim::CallerScope other(sim::kOtherPlugin);
+      XPLMReleasePlanes();
+    }
+    waits += n;
+  });
+  EXPECT_EQ(field(counting, "available"), waits);
+  callMethod(layer, "close", "()V");
+}
+
 TEST_F(SoakTest, MenuPicks) {
   jclass menus = findClass("com/brevanto/qovin/menu/XPlaneMenu");
   jobject plugins = callStatic<jobject>(menus, staticMethod(menus, "plugins", "()Lcom/brevanto/qovin/menu/XPlaneMenu;"));
@@ -519,6 +571,18 @@ TEST_F(SoakTest, RegisterUnregisterCyclesKeepNoGlobalReferences) {
          return o;
        },
        [] { return sim::keySnifferCount(); }},
+      {"hot key",
+       [&] {
+         jobject actions = newObject("com/brevanto/qovin/testing/HotKeyActions", "()V");
+         jobject o = callMethod<jobject>(actions, "counting",
+                                         "(IILjava/lang/String;)Lcom/brevanto/qovin/display/HotKey;", 'K', 0,
+                                         text("Cycle"));
+         sim::pressKey('k', xplm_DownFlag, 'K');
+         callMethod(o, "close", "()V");
+         env()->DeleteLocalRef(actions);
+         return o;
+       },
+       [] { return static_cast<int>(sim::hotKeys().size()); }},
       {"window",
        [&] {
          jobject o = counting("Window");

@@ -13,6 +13,11 @@ public final class BenchAccessor implements DataReadAccessor, DataWriteAccessor 
         return value;
     }
 
+    /** The read as a static method, for timing a static upcall against a virtual one. */
+    public static float readFloatOf(BenchAccessor accessor) {
+        return accessor.value;
+    }
+
     @Override
     public void writeFloat(float v) {
         value = v;

@@ -1,5 +1,7 @@
 package com.brevanto.qovin;
 
+import java.util.List;
+
 /**
  * Entry point of the bridge: loads the native library and prepares it for use.
  *
@@ -155,6 +157,131 @@ public class XPlanePluginHelper {
         HostThread.check();
         return getMyIdN();
     }
+
+    /** The feature that calls draw callbacks in reflection passes too. */
+    public static final String FEATURE_WANTS_REFLECTIONS = "XPLM_WANTS_REFLECTIONS";
+    /** The feature that gives file paths in the system's own form (on Linux, unchanged). */
+    public static final String FEATURE_USE_NATIVE_PATHS = "XPLM_USE_NATIVE_PATHS";
+
+    /**
+     * The IDs of every loaded plugin, enabled or not, in the simulator's order.
+     *
+     * @return a new array
+     */
+    public static int[] pluginIds() {
+        HostThread.check();
+        int count = Math.max(countPluginsN(), 0);
+        int[] ids = new int[count];
+        for (int i = 0; i < count; i++) {
+            ids[i] = getNthPluginN(i);
+        }
+        return ids;
+    }
+
+    /**
+     * The number of loaded plugins, enabled or not.
+     *
+     * @return the count
+     */
+    public static int countPlugins() {
+        HostThread.check();
+        return countPluginsN();
+    }
+
+    /**
+     * The ID of the plugin at {@code index} (0 to {@link #countPlugins()} - 1), or {@link #NO_PLUGIN_ID}.
+     *
+     * @param index the index
+     * @return the plugin's ID
+     */
+    public static int getNthPlugin(int index) {
+        HostThread.check();
+        return getNthPluginN(index);
+    }
+
+    /**
+     * The ID of the plugin whose file is at this absolute path, or {@link #NO_PLUGIN_ID}.
+     *
+     * @param path the plugin file's absolute path
+     * @return the plugin's ID
+     */
+    public static int findPluginByPath(String path) {
+        HostThread.check();
+        return findPluginByPathN(path);
+    }
+
+    /**
+     * Asks the simulator to reload every plugin once the current callback has
+     * returned: each is disabled, stopped and unloaded, then all start again.
+     * The host plugin that runs Java plugins goes the same way: this plugin
+     * too is disabled and stopped, and a new instance of it starts, in the same JVM.
+     */
+    public static void reloadPlugins() {
+        HostThread.check();
+        reloadPluginsN();
+    }
+
+    /**
+     * Whether the simulator offers the feature {@code name}.
+     *
+     * @param name a feature, e.g. {@link #FEATURE_WANTS_REFLECTIONS}
+     * @return true if it is offered
+     */
+    public static boolean hasFeature(String name) {
+        HostThread.check();
+        return hasFeatureN(name);
+    }
+
+    /**
+     * Whether the feature is on. Features are set for the host plugin, so
+     * they are shared by every Java plugin it runs.
+     *
+     * @param name a feature
+     * @return true if it is on (false if not offered)
+     */
+    public static boolean isFeatureEnabled(String name) {
+        HostThread.check();
+        return isFeatureEnabledN(name);
+    }
+
+    /**
+     * Turns a feature on or off (for every Java plugin: see {@link #isFeatureEnabled(String)}).
+     * A feature the simulator does not offer is ignored.
+     *
+     * @param name a feature
+     * @param enable whether it is on
+     */
+    public static void enableFeature(String name, boolean enable) {
+        HostThread.check();
+        enableFeatureN(name, enable);
+    }
+
+    /**
+     * The names of every feature the simulator offers.
+     *
+     * @return a new list
+     */
+    public static List<String> features() {
+        HostThread.check();
+        String[] names = featuresN();
+        return names == null ? List.of() : List.of(names);
+    }
+
+    static native int countPluginsN();
+
+    static native int getNthPluginN(int index);
+
+    static native int findPluginByPathN(String path);
+
+    static native void reloadPluginsN();
+
+    static native boolean hasFeatureN(String name);
+
+    static native boolean isFeatureEnabledN(String name);
+
+    static native void enableFeatureN(String name, boolean enable);
+
+    static native String[] featuresN();
 
     native void sendMessageS(int plugin, int msg, String param);
 

@@ -77,6 +77,24 @@ public final class OtherPlugin {
         return this;
     }
 
+    /**
+     * Shares the data {@code name} of {@code type} (XPLMShareData), creating it if no plugin has; from then on
+     * the running plugin's writes notify this plugin ({@link #notifications()}). False if refused.
+     */
+    public boolean share(String name, int type) {
+        return StandInUtilities.otherPluginShares(name, type);
+    }
+
+    /** Stops sharing the data {@code name}; false if this plugin did not share it with {@code type}. */
+    public boolean unshare(String name, int type) {
+        return StandInUtilities.otherPluginUnshares(name, type);
+    }
+
+    /** How often this plugin was notified of changes to shared data since the test began. */
+    public int notifications() {
+        return StandInUtilities.otherPluginNotifications();
+    }
+
     /** Back to the world. */
     public Sim sim() {
         return sim;

@@ -338,6 +338,34 @@ public final class Sim {
         return rethrowFailures();
     }
 
+    /**
+     * A key combination pressed and released, as the user presses a hot key:
+     * the virtual key with the modifier flags (shift 1, option/alt 2, control
+     * 4). With no window holding the keyboard focus, the hot keys on that
+     * combination run. Answers whether anything (a sniffer, a window, a hot
+     * key) took the key.
+     */
+    public boolean press(int virtualKey, int flags) {
+        boolean taken = StandIn.pressCombination(virtualKey, flags);
+        rethrowFailures();
+        return taken;
+    }
+
+    /** The descriptions of every hot key registered, in registration order. */
+    public List<String> hotKeys() {
+        return List.of(StandIn.hotKeyDescriptions());
+    }
+
+    /**
+     * Replaces the monitors: each four numbers are one full-screen monitor's
+     * left, top, right, bottom (its index is its place). One 1920 x 1080
+     * monitor until then.
+     */
+    public Sim monitors(int... leftTopRightBottom) {
+        StandIn.setMonitors(leftTopRightBottom);
+        return this;
+    }
+
     /** Types each character in turn. */
     public Sim type(String keys) {
         for (char key : keys.toCharArray()) {
@@ -370,6 +398,20 @@ public final class Sim {
             throw new AssertionFailedError("no menu item at Plugins > " + String.join(" > ", path));
         }
         return check == 2;
+    }
+
+    /** Whether the item at the end of {@code path} can be picked (a disabled item drops picks). */
+    public boolean isMenuItemEnabled(String... path) {
+        int enabled = StandIn.menuItemEnabled(path);
+        if (enabled < 0) {
+            throw new AssertionFailedError("no menu item at Plugins > " + String.join(" > ", path));
+        }
+        return enabled == 1;
+    }
+
+    /** Whether the plugin under test turned the feature on (e.g. "XPLM_WANTS_REFLECTIONS"). */
+    public boolean isFeatureEnabled(String name) {
+        return StandIn.featureEnabled(name);
     }
 
     // --- what is on screen -----------------------------------------------------
@@ -457,6 +499,141 @@ public final class Sim {
     /** How many times the XPLM function was called since the test began, e.g. "XPLMFindDataRef". */
     public int calls(String function) {
         return StandIn.callCount(function);
+    }
+
+    // --- folders, speech, keys, flight-loop objects, errors ----------------------------
+
+    /** Makes {@code folder} the simulator's root folder (XPLMGetSystemPath); it must be absolute. */
+    public Sim systemPath(java.nio.file.Path folder) {
+        if (!StandInUtilities.setSystemPath(folder.toAbsolutePath().toString())) {
+            throw new IllegalArgumentException("not a usable root folder: " + folder);
+        }
+        return this;
+    }
+
+    /** Sets the simulator's language by its code (1 English, 3 German, ...; see util.Language). */
+    public Sim language(int code) {
+        StandInUtilities.setLanguage(code);
+        return this;
+    }
+
+    /** What plugins gave the simulator to say (XPLMSpeakString) since the test began, oldest first. */
+    public List<String> spoken() {
+        return List.of(StandInUtilities.spokenStrings());
+    }
+
+    /** The key functions plugins ran (XPLMCommandKeyStroke), as codes, oldest first. */
+    public int[] keyStrokes() {
+        return StandInUtilities.keyStrokes();
+    }
+
+    /** The joystick-button actions pressed and not yet released, as codes. */
+    public int[] buttonsHeld() {
+        return StandInUtilities.buttonsHeld();
+    }
+
+    /** The simulator's cycle number: the flight loops run since the test began. */
+    public int cycleNumber() {
+        return StandInUtilities.cycleNumber();
+    }
+
+    /** Flight-loop objects (processing.FlightLoop) that exist now. */
+    public int flightLoopObjects() {
+        return StandInUtilities.flightLoopObjects();
+    }
+
+    /** Flight-loop objects that exist now and are scheduled. */
+    public int scheduledFlightLoopObjects() {
+        return StandInUtilities.scheduledFlightLoopObjects();
+    }
+
+    /**
+     * The simulator reports an API misuse by the running plugin, as it does for a bad handle: the plugin's
+     * error logger (util.SimulatorErrors) gets {@code message}. False if the plugin logs no errors.
+     */
+    public boolean reportError(String message) {
+        boolean reported = StandInUtilities.reportError(message);
+        rethrowFailures();
+        return reported;
+    }
+
+    // --- maps and aircraft -------------------------------------------------------------
+
+    /**
+     * The user opens a map (such as "XPLM_MAP_USER_INTERFACE"): each creation hook is called, and from the next
+     * frame on its layers draw, centred on the aircraft as it is now (1000 x 1000 map units of 100 m).
+     */
+    public Sim openMap(String map) {
+        StandInMaps.openMap(map);
+        return rethrowFailures();
+    }
+
+    /** The user closes a map: each of its layers gets its will-be-deleted call. */
+    public Sim closeMap(String map) {
+        StandInMaps.closeMap(map);
+        return rethrowFailures();
+    }
+
+    /** The map shows another area (left, top, right, bottom in map units): layers prepare their cache again. */
+    public Sim mapArea(String map, float left, float top, float right, float bottom) {
+        StandInMaps.setMapArea(map, left, top, right, bottom);
+        return this;
+    }
+
+    /** Map layers that exist, as "map/fill/name" or "map/markings/name", in creation order. */
+    public List<String> mapLayers() {
+        return List.of(StandInMaps.mapLayers());
+    }
+
+    /** The icons the layers of an open map queued in the latest frame, in order. */
+    public List<MapIcon> mapIcons(String map) {
+        String[] texts = StandInMaps.iconTexts(map);
+        float[] n = StandInMaps.iconNumbers(map);
+        List<MapIcon> icons = new ArrayList<>();
+        for (int i = 0; i < texts.length / 2; i++) {
+            int k = 9 * i;
+            icons.add(new MapIcon(texts[2 * i], texts[2 * i + 1], (int) n[k], (int) n[k + 1], (int) n[k + 2],
+                    (int) n[k + 3], n[k + 4], n[k + 5], (int) n[k + 6], n[k + 7], n[k + 8]));
+        }
+        return icons;
+    }
+
+    /** The labels the layers of an open map queued in the latest frame, in order. */
+    public List<MapLabel> mapLabels(String map) {
+        String[] texts = StandInMaps.labelTexts(map);
+        float[] n = StandInMaps.labelNumbers(map);
+        List<MapLabel> labels = new ArrayList<>();
+        for (int i = 0; i < texts.length / 2; i++) {
+            int k = 4 * i;
+            labels.add(new MapLabel(texts[2 * i], texts[2 * i + 1], n[k], n[k + 1], (int) n[k + 2], n[k + 3]));
+        }
+        return labels;
+    }
+
+    /** Active aircraft, the user's included. */
+    public int activeAircraft() {
+        return StandInMaps.aircraft()[1];
+    }
+
+    /** Whether the Java plugins (the host plugin) hold exclusive access to the aircraft. */
+    public boolean pluginHoldsPlanes() {
+        return StandInMaps.aircraft()[2] == StandIn.HOST_PLUGIN;
+    }
+
+    /** Refused acquisitions whose callbacks wait for access to the aircraft. */
+    public int planesWaiting() {
+        return StandInMaps.aircraft()[3];
+    }
+
+    /** Another plugin takes exclusive access to the aircraft; false if someone holds it. */
+    public boolean otherPluginAcquiresPlanes() {
+        return StandInMaps.otherPluginAcquiresPlanes();
+    }
+
+    /** The other plugin gives access back: waiting callbacks are called, once each, in order. */
+    public Sim otherPluginReleasesPlanes() {
+        StandInMaps.otherPluginReleasesPlanes();
+        return rethrowFailures();
     }
 
     /**

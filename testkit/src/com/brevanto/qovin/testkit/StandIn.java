@@ -93,6 +93,16 @@ final class StandIn {
     /** A key down then up: whether anyone but the simulator took the down. */
     static native boolean pressKey(char key, char virtualKey);
 
+    static native boolean pressCombination(int virtualKey, int flags);
+
+    static native String[] hotKeyDescriptions();
+
+    static native void setMonitors(int[] bounds);
+
+    static native int menuItemEnabled(String[] path);
+
+    static native boolean featureEnabled(String name);
+
     static native boolean pickMenuPath(String[] path);
 
     /** The item's check state (0 none, 1 unchecked, 2 checked), -1 if there is no such item. */

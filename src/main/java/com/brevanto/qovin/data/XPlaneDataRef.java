@@ -349,6 +349,17 @@ public class XPlaneDataRef {
     }
 
     /**
+     * Whether the handle is still good: false once the dataref must be found
+     * again (its publisher withdrew it), and for a handle that was never found.
+     *
+     * @return true while the simulator knows the handle
+     */
+    public boolean isGood() {
+        HostThread.check();
+        return isGoodN(dataRefPtr);
+    }
+
+    /**
      * Whether the dataref may be written.
      *
      * @return true if writable
@@ -485,4 +496,6 @@ public class XPlaneDataRef {
     static native int getTypes(long dataRefPtr);
 
     static native boolean canWrite(long dataRefPtr);
+
+    static native boolean isGoodN(long dataRefPtr);
 }

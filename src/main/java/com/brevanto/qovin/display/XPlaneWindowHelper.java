@@ -73,6 +73,7 @@ public abstract class XPlaneWindowHelper {
 
     private long windowId;
     private boolean destroyed;  // a window of this object was destroyed
+    private Object refCon;      // the plugin's own value (setRefCon)
 
     // --- callbacks ---------------------------------------------------------
 
@@ -441,7 +442,33 @@ public abstract class XPlaneWindowHelper {
         return isInFrontN(open());
     }
 
+    /**
+     * Keeps {@code value} as the window's reference value, for the plugin's own
+     * use ({@link #getRefCon()}). The simulator's reference value of the window
+     * stays this object, so every callback still reaches it: the call sets the
+     * simulator's value to this object again.
+     *
+     * @param value any value, or null
+     * @throws IllegalStateException if no window is open
+     */
+    public synchronized void setRefCon(Object value) {
+        HostThread.check();
+        setRefConN(open());
+        refCon = value;
+    }
+
+    /**
+     * The value {@link #setRefCon(Object)} kept, null until then.
+     *
+     * @return the value
+     */
+    public synchronized Object getRefCon() {
+        return refCon;
+    }
+
     // --- natives ---------------------------------------------------------------
+
+    private static native void setRefConN(long windowId);
 
     private static native void initialize();
 

@@ -68,7 +68,15 @@ public final class XPlaneGraphics {
      * @param wrapWidth the width at which lines wrap; 0 or less for no wrapping
      * @param fontId {@link #FONT_BASIC} or {@link #FONT_PROPORTIONAL}
      */
-    public static native void drawChars(float[] color, int xOffset, int yOffset, char[] text, int length,
+    public static void drawChars(float[] color, int xOffset, int yOffset, char[] text, int length,
+            int wrapWidth, int fontId) {
+        HostThread.check();
+        drawCharsN(color, xOffset, yOffset, text, length, wrapWidth, fontId);
+    }
+
+    // drawChars once the thread is checked. Compiled callers reach its critical twin when the JVM runs
+    // with -XX:+CriticalJNINatives (qovin.xpl's default): the arrays are read in place, no JNI call.
+    private static native void drawCharsN(float[] color, int xOffset, int yOffset, char[] text, int length,
             int wrapWidth, int fontId);
 
     /**
@@ -91,6 +99,11 @@ public final class XPlaneGraphics {
         if (text == null) {
             return;
         }
+        drawChars(color, xOffset, yOffset, charsOf(text), text.length(), wrapWidth, fontId);
+    }
+
+    // The characters of `text` in the kept buffer, grown only when a longer text comes.
+    private static char[] charsOf(CharSequence text) {
         int length = text.length();
         char[] chars = textBuffer;
         if (chars.length < length) {
@@ -106,8 +119,74 @@ public final class XPlaneGraphics {
                 chars[i] = text.charAt(i);
             }
         }
-        drawChars(color, xOffset, yOffset, chars, length, wrapWidth, fontId);
+        return chars;
     }
+
+    /**
+     * Draws {@code value} as the simulator's readouts show numbers: {@code digits} digits before the
+     * point (zero-padded), {@code decimals} after it, and a sign if {@code showSign} (a minus always).
+     *
+     * @param color red, green, blue; missing components are 0
+     * @param xOffset the left edge
+     * @param yOffset the baseline
+     * @param value the number
+     * @param digits digits before the point
+     * @param decimals digits after the point
+     * @param showSign whether a plus sign shows too
+     * @param fontId {@link #FONT_BASIC} or {@link #FONT_PROPORTIONAL}
+     */
+    public static native void drawNumber(float[] color, int xOffset, int yOffset, double value, int digits,
+            int decimals, boolean showSign, int fontId);
+
+    /**
+     * The width and height of a character of the font, in pixels, and 1 if it has digits only (else
+     * 0). A proportional font gives its mean width.
+     *
+     * @param fontId a font
+     * @return a new array: width, height, digits only
+     */
+    public static int[] fontDimensions(int fontId) {
+        HostThread.check();
+        int[] dimensions = new int[3];
+        getFontDimensionsN(fontId, dimensions);
+        return dimensions;
+    }
+
+    /**
+     * Writes width, height and digits-only into elements 0 to 2 of {@code out} (only those it has).
+     *
+     * @param fontId a font
+     * @param out the array written
+     */
+    public static native void getFontDimensionsN(int fontId, int[] out);
+
+    /**
+     * The width in pixels that {@code text} takes in the font, measured without allocating (its
+     * characters go through the buffer {@link #drawString(float[], int, int, CharSequence, int, int)}
+     * keeps). Null measures 0.
+     *
+     * @param fontId a font
+     * @param text the text
+     * @return its width in pixels
+     */
+    public static float measureString(int fontId, CharSequence text) {
+        HostThread.check();
+        if (text == null) {
+            return 0;
+        }
+        return measureChars(fontId, charsOf(text), text.length());
+    }
+
+    /**
+     * The width in pixels of {@code text[0..length)} in the font. A {@code length} below 0 or past the
+     * array measures the whole array; a null array measures 0.
+     *
+     * @param fontId a font
+     * @param text the characters
+     * @param length how many to measure
+     * @return their width in pixels
+     */
+    public static native float measureChars(int fontId, char[] text, int length);
 
     /**
      * Fills every element of {@code texIds} with a new texture number.

@@ -30,6 +30,7 @@ public final class XPlaneMenu {
     public static final int CHECKED = 2;
 
     private static XPlaneMenu plugins;
+    private static XPlaneMenu aircraft;
 
     /** One line of the menu: an item, a separator or an item carrying a submenu. */
     private static final class Entry {
@@ -71,6 +72,83 @@ public final class XPlaneMenu {
             plugins = new XPlaneMenu(findPluginsMenuN(), null);
         }
         return plugins;
+    }
+
+    /**
+     * The user aircraft's menu, or null: the simulator gives it only to plugins
+     * loaded with the aircraft. It shows once it has items.
+     *
+     * @return the aircraft menu, or null
+     */
+    public static synchronized XPlaneMenu aircraft() {
+        HostThread.check();
+        if (aircraft == null) {
+            long handle = findAircraftMenuN();
+            if (handle != 0) {
+                aircraft = new XPlaneMenu(handle, null);
+            }
+        }
+        return aircraft;
+    }
+
+    /**
+     * Adds an item whose pick runs the command {@code commandName} once (its
+     * handlers, not {@link MenuItem#actionPerformed()}); the menu shows the
+     * command's key binding. Answers the item, for {@link #setEnabled},
+     * {@link #rename} and {@link #remove}, or null if there is no such command
+     * or the simulator refused the item.
+     *
+     * @param name the item's name
+     * @param commandName the command, e.g. "sim/operation/pause_toggle"
+     * @return the item, or null
+     * @throws IllegalStateException if this menu was destroyed
+     */
+    public synchronized MenuItem addCommand(String name, String commandName) {
+        HostThread.check();
+        checkUsable();
+        int index = appendMenuItemWithCommandN(menuPtr, name, commandName);
+        if (index < 0) {
+            return null;
+        }
+        MenuItem item = new MenuItem(name);
+        Entry line = new Entry(item, 0, index);
+        entries.add(line);
+        track(line);
+        return item;
+    }
+
+    /**
+     * Enables or disables {@code item}: a disabled item shows greyed and its picks do nothing.
+     * Items start enabled. An item not in this menu changes nothing.
+     *
+     * @param item the item
+     * @param enabled whether it can be picked
+     * @throws IllegalStateException if this menu was destroyed
+     */
+    public synchronized void setEnabled(MenuItem item, boolean enabled) {
+        HostThread.check();
+        checkUsable();
+        Entry entry = find(item);
+        if (entry != null) {
+            enableMenuItemN(menuPtr, entry.index, enabled);
+        }
+    }
+
+    /**
+     * Shows {@code item} under another name ({@link MenuItem#getName()} keeps
+     * the name it was made with). An item not in this menu changes nothing.
+     *
+     * @param item the item
+     * @param name the new name
+     * @throws IllegalStateException if this menu was destroyed
+     */
+    public synchronized void rename(MenuItem item, String name) {
+        HostThread.check();
+        checkUsable();
+        Entry entry = find(item);
+        if (entry != null) {
+            setMenuItemNameN(menuPtr, entry.index, name);
+        }
     }
 
     /**
@@ -354,4 +432,12 @@ public final class XPlaneMenu {
     private static native void setMenuItemCheckN(long menuPtr, int menuItemIdx, int checkState);
 
     private static native int getMenuItemCheckN(long menuPtr, int menuItemIdx);
+
+    private static native long findAircraftMenuN();
+
+    private static native int appendMenuItemWithCommandN(long menuPtr, String jname, String jcommand);
+
+    private static native void enableMenuItemN(long menuPtr, int menuItemIdx, boolean enabled);
+
+    private static native void setMenuItemNameN(long menuPtr, int menuItemIdx, String jname);
 }

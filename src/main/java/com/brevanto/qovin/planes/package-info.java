@@ -1,4 +1,5 @@
 /**
- * The aircraft models loaded in the simulator's aircraft slots.
+ * The simulator's aircraft: the models in its slots, placing the user's aircraft, and exclusive access to the
+ * other aircraft for a plugin that flies them.
  */
 package com.brevanto.qovin.planes;

@@ -106,6 +106,26 @@ public abstract class XPlaneFlightLoopCallbackHelper {
         return true;
     }
 
+    /**
+     * Reschedules the registration {@code handlerRef} of this object (not from
+     * inside its own callback, whose result decides instead). Returns false,
+     * and does nothing, for a reference that is not a current registration of
+     * this object.
+     *
+     * @param handlerRef a reference {@link #register(float)} returned
+     * @param interval seconds (positive) or flight loops (negative) until the next call; 0 stops the calls
+     * @param relativeToNow true: counted from now; false: from its last call (or registration)
+     * @return true if it was rescheduled
+     */
+    public synchronized boolean setInterval(long handlerRef, float interval, boolean relativeToNow) {
+        HostThread.check();
+        if (!registrations.contains(handlerRef)) {
+            return false;
+        }
+        setIntervalN(handlerRef, interval, relativeToNow);
+        return true;
+    }
+
     /** Ends every registration of this object. */
     public synchronized void unregisterAll() {
         HostThread.check();
@@ -130,4 +150,6 @@ public abstract class XPlaneFlightLoopCallbackHelper {
     private native long registerN(float interval);
 
     private native void unregisterN(long refcon);
+
+    private native void setIntervalN(long refcon, float interval, boolean relativeToNow);
 }

@@ -1,6 +1,7 @@
 package com.brevanto.qovin.samples.window;
 
 import com.brevanto.qovin.XPlanePlugin;
+import com.brevanto.qovin.display.HotKey;
 import com.brevanto.qovin.display.XPlaneWindowHelper;
 import com.brevanto.qovin.graphics.XPlaneGraphics;
 
@@ -8,7 +9,7 @@ import com.brevanto.qovin.graphics.XPlaneGraphics;
  * A tally window: clicking in it counts the clicks (and takes the keyboard),
  * keys typed while it has the keyboard are written out, and the mouse wheel
  * turns a dial from 0 to 10. It draws its state each frame, as
- * "clicks: 2, dial: 5, typed: qv".
+ * "clicks: 2, dial: 5, typed: qv". Control-T shows and hides it.
  */
 public class TallyWindowPlugin implements XPlanePlugin {
     /** Where the window opens, in global desktop boxels. */
@@ -17,6 +18,10 @@ public class TallyWindowPlugin implements XPlanePlugin {
     public static final int RIGHT = 400;
     public static final int BOTTOM = 300;
     private static final float[] WHITE = {1, 1, 1};
+    /** The hot key's virtual key: T. */
+    public static final int TOGGLE_KEY = 'T';
+
+    private HotKey toggle;
 
     private int clicks;
     private int dial = 5;
@@ -70,10 +75,13 @@ public class TallyWindowPlugin implements XPlanePlugin {
     public void start() {
         window.create(LEFT, TOP, RIGHT, BOTTOM, true, true, XPlaneWindowHelper.LAYER_FLOATING_WINDOWS);
         window.setTitle("Tally");
+        toggle = HotKey.register(TOGGLE_KEY, XPlaneWindowHelper.CONTROL_FLAG, "Show or hide the tally window",
+                () -> window.setVisible(!window.isVisible()));
     }
 
     @Override
     public void stop() {
+        toggle.close();
         window.destroy();
     }
 }

@@ -47,9 +47,25 @@ class TallyWindowPluginTest {
     }
 
     @Test
+    void controlTHidesAndShowsTheWindow(Sim sim) {
+        sim.run(TallyWindowPlugin.class);
+        assertEquals(List.of("Show or hide the tally window"), sim.hotKeys());
+        assertTrue(sim.press(TallyWindowPlugin.TOGGLE_KEY, 4));
+        sim.clearDrawings().frames(1, 0.05);
+        assertEquals(List.of(), sim.drawnStrings());
+        sim.press(TallyWindowPlugin.TOGGLE_KEY, 0);  // no control: not the hot key
+        sim.frames(1, 0.05);
+        assertEquals(List.of(), sim.drawnStrings());
+        sim.press(TallyWindowPlugin.TOGGLE_KEY, 4);
+        sim.frames(1, 0.05);
+        assertEquals(List.of("clicks: 0, dial: 5, typed: "), sim.drawnStrings());
+    }
+
+    @Test
     void stoppingClosesTheWindow(Sim sim) {
         sim.run(TallyWindowPlugin.class).stop();
         assertEquals(List.of(), sim.windows());
+        assertEquals(List.of(), sim.hotKeys());
     }
 
     @Test
