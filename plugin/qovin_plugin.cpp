@@ -150,7 +150,7 @@ PLUGIN_API int XPluginStart(char* outName, char* outSig, char* outDesc) {
   logLine("qovin: starting from " + folder);
   const std::vector<std::string> options = jvmOptions(settings, folder);
   const qovin::ClassArchive archive(folder);
-  const bool archiving = settings.flag("class_archive", true);
+  const bool archiving = settings.flag("class_archive", false);
   std::vector<std::string> withArchive = options;
   if (archiving) {
     for (const std::string& option : qovin::classArchiveOptions(archive)) withArchive.push_back(option);

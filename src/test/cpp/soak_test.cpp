@@ -4,6 +4,7 @@
 // register/unregister cycles of every callback kind, measured for global
 // references.
 #include <XPLMDataAccess.h>
+#include <jvmti.h>
 #include <XPLMMap.h>
 #include <XPLMPlanes.h>
 #include <malloc.h>
@@ -75,33 +76,63 @@ std::string jvmOutputDuring(const std::function<void()>& action) {
   return text;
 }
 
-// The local references live in the current frame and the frames below it, as
-// checked JNI counts them: references are made one at a time until it reports
-// its count, which tells how many were there before. Usable once per frame
-// (the report raises the frame's threshold); -1 if no report came.
-long liveLocalRefsWithFramesBelow() {
-  int made = 0;
-  const std::string said = jvmOutputDuring([&] {
-    for (; made < 256; ++made) {
-      const std::string marker = "<made " + std::to_string(made) + ">\n";
-      if (write(1, marker.data(), marker.size()) < 0) return;
-      env()->NewStringUTF("probe");
-      if (env()->ExceptionCheck()) return;
-    }
-  });
-  const size_t report = said.find("JNI local refs: ");
-  const size_t marker = said.rfind("<made ", report);
-  if (report == std::string::npos || marker == std::string::npos) return -1;
-  const long live = std::atol(said.c_str() + report + std::strlen("JNI local refs: "));
-  return live - (std::atol(said.c_str() + marker + std::strlen("<made ")) + 1);
+// The JNI local references this thread holds, in every frame, counted
+// exactly by the JVM tool interface: each is a root of the heap it reports
+// (the reference kind JNI local, with the holding thread's ID). -1 if the
+// interface is not there.
+struct LocalRefCount {
+  jlong thread = 0;
+  long count = 0;
+};
+
+jint JNICALL countLocalRoot(jvmtiHeapReferenceKind kind, const jvmtiHeapReferenceInfo* info, jlong, jlong, jlong,
+                            jlong*, jlong*, jint, void* data) {
+  auto* counted = static_cast<LocalRefCount*>(data);
+  if (kind == JVMTI_HEAP_REFERENCE_JNI_LOCAL && info != nullptr && info->jni_local.thread_id == counted->thread) {
+    ++counted->count;
+  }
+  return 0;  // roots only: no object is followed
 }
 
-// The local references held by frames below a new one.
-long localRefsBelow() {
-  if (env()->PushLocalFrame(16) != JNI_OK) return -1;
-  const long below = liveLocalRefsWithFramesBelow();
-  env()->PopLocalFrame(nullptr);
-  return below;
+jvmtiEnv* toolInterface() {
+  static jvmtiEnv* jvmti = [] {
+    JavaVM* vm = nullptr;
+    jvmtiEnv* made = nullptr;
+    if (env()->GetJavaVM(&vm) != JNI_OK || vm->GetEnv(reinterpret_cast<void**>(&made), JVMTI_VERSION_1_2) != JNI_OK) {
+      return static_cast<jvmtiEnv*>(nullptr);
+    }
+    jvmtiCapabilities wanted{};
+    wanted.can_tag_objects = 1;
+    return made->AddCapabilities(&wanted) == JVMTI_ERROR_NONE ? made : nullptr;
+  }();
+  return jvmti;
+}
+
+// The ID of the JVM's current thread (the one the tests run on).
+jlong currentThreadId() {
+  JNIEnv* e = env();
+  jclass threadClass = e->FindClass("java/lang/Thread");
+  jmethodID currentThread = e->GetStaticMethodID(threadClass, "currentThread", "()Ljava/lang/Thread;");
+  jobject current = e->CallStaticObjectMethod(threadClass, currentThread);
+  if (e->ExceptionCheck()) return 0;
+  jmethodID getId = e->GetMethodID(threadClass, "getId", "()J");
+  const jlong id = e->CallLongMethod(current, getId);
+  if (e->ExceptionCheck()) return 0;
+  e->DeleteLocalRef(current);
+  e->DeleteLocalRef(threadClass);
+  return id;
+}
+
+long liveLocalRefs() {
+  static const jlong thread = currentThreadId();
+  jvmtiEnv* jvmti = toolInterface();
+  if (jvmti == nullptr || thread == 0) return -1;
+  LocalRefCount counted;
+  counted.thread = thread;
+  jvmtiHeapCallbacks callbacks{};
+  callbacks.heap_reference_callback = countLocalRoot;
+  if (jvmti->FollowReferences(0, nullptr, nullptr, &callbacks, &counted) != JVMTI_ERROR_NONE) return -1;
+  return counted.count;
 }
 
 class SoakTest : public BridgeTest {
@@ -120,8 +151,8 @@ class SoakTest : public BridgeTest {
 
   // Runs `calls(n)` (n calls of one kind) once to warm up, then measures runs
   // of `iterations` calls. A run must leave no local reference behind: none
-  // live in its frame afterwards, and checked JNI, which counts them at each
-  // JNI call, never complained during it. The Java heap after collection and
+  // live on the thread afterwards, and checked JNI never complained during
+  // it. The Java heap after collection and
   // the native memory in use must grow by less than an allowance of 256 KiB:
   // a Java object (16 bytes at least) or an allocation (32) left behind per
   // call would grow them by 1.6 or 3.2 MB in 100,000 calls. One-time growth
@@ -134,10 +165,11 @@ class SoakTest : public BridgeTest {
     for (int run = 1; run <= 3; ++run) {
       const long long heapBefore = heapInUse();
       const long long nativeBefore = nativeBytesInUse();
-      const long below = localRefsBelow();
       ASSERT_EQ(env()->PushLocalFrame(16), JNI_OK);
+      const long below = liveLocalRefs();
+      ASSERT_GE(below, 0);
       const std::string jvmSaid = jvmOutputDuring([&] { calls(n); });
-      const long leftBehind = liveLocalRefsWithFramesBelow() - below;
+      const long leftBehind = liveLocalRefs() - below;
       env()->PopLocalFrame(nullptr);
       const long long nativeGrowth = nativeBytesInUse() - nativeBefore;
       const long long heapGrowth = heapInUse() - heapBefore;
@@ -174,14 +206,15 @@ class SoakTest : public BridgeTest {
 
 // The local reference meter itself: it counts exactly what a frame holds.
 TEST_F(SoakTest, TheLocalReferenceMeterCountsExactly) {
-  const long below = localRefsBelow();
+  const long below = liveLocalRefs();
   ASSERT_GE(below, 0);
   for (int kept : {0, 1, 7, 40}) {
     ASSERT_EQ(env()->PushLocalFrame(16), JNI_OK);
     for (int i = 0; i < kept; ++i) env()->NewStringUTF("kept");
-    EXPECT_EQ(liveLocalRefsWithFramesBelow() - below, kept);
+    EXPECT_EQ(liveLocalRefs() - below, kept);
     env()->PopLocalFrame(nullptr);
   }
+  EXPECT_EQ(liveLocalRefs(), below);
 }
 
 // The global reference meter: one more global reference is one more in its count.
