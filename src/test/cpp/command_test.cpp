@@ -171,7 +171,9 @@ TEST_F(CommandTest, ManyExecutionsLeaveNoLocalReferencesBehind) {
   jobject object = handler("h", kPause);
   registerHandler(object, true);
   registerHandler(object, false);
+  const long before = liveLocalRefs();
   for (int i = 0; i < 500; ++i) xplmsim::commandOnce(kPause);
+  EXPECT_EQ(liveLocalRefs(), before);
   EXPECT_EQ(handled().size(), 2000u);
 }
 

@@ -144,7 +144,9 @@ TEST_F(FlightLoopObjectTest, ManyCallsLeaveNoLocalReferencesBehind) {
   jobject recording = recorder();
   jobject loop = create(recording, kBefore);
   schedule(loop, -1.0f);
+  const long before = liveLocalRefs();
   for (int pass = 0; pass < 1000; ++pass) xplmsim::runFlightLoop(0.01f);
+  EXPECT_EQ(liveLocalRefs(), before);
   EXPECT_EQ(calls(recording), 1000);
   callMethod(loop, "close", "()V");
 }

@@ -158,7 +158,9 @@ TEST_F(FlightLoopTest, AThrowingCallbackIsClearedAndStopsOnlyItself) {
 TEST_F(FlightLoopTest, ManyCallsLeaveNoLocalReferencesBehind) {
   jobject object = loop({-1.0f});
   registerLoop(object, -1.0f);
+  const long before = liveLocalRefs();
   for (int pass = 0; pass < 1000; ++pass) xplmsim::runFlightLoop(0.01f);
+  EXPECT_EQ(liveLocalRefs(), before);
   EXPECT_EQ(calls(object).size(), 1000u);
 }
 

@@ -219,11 +219,13 @@ TEST_F(JavaBackedTest, ManyWritesLeaveNoLocalReferencesBehind) {
   XPLMDataRef h = handle(ref);
   xplmsim::setRecording(false);
   float values[3] = {1, 2, 3};
+  const long before = liveLocalRefs();
   for (int i = 0; i < 100000; ++i) XPLMSetDatavf(h, values, 0, 3);
   for (int i = 0; i < 1000; ++i) {
     XPLMGetDatavf(h, values, 0, 3);
     XPLMGetDataf(h);
   }
+  EXPECT_EQ(liveLocalRefs(), before);
   xplmsim::setRecording(true);
   EXPECT_EQ(env()->GetLongField(accessor, env()->GetFieldID(cls, "callCount", "J")), 102000);
   callMethod(ref, "unregister", "()V");

@@ -1,5 +1,7 @@
 #include "jvm_harness.h"
 
+#include <jvmti.h>
+
 #include <iostream>
 #include <map>
 #include <sstream>
@@ -216,6 +218,67 @@ std::vector<signed char> elements(jbyteArray array) {
   std::vector<signed char> values(static_cast<size_t>(theEnv->GetArrayLength(array)));
   theEnv->GetByteArrayRegion(array, 0, static_cast<jsize>(values.size()), values.data());
   return values;
+}
+
+namespace {
+
+struct LocalRefCount {
+  jlong thread = 0;
+  long count = 0;
+};
+
+jint JNICALL countLocalRoot(jvmtiHeapReferenceKind kind, const jvmtiHeapReferenceInfo* info, jlong, jlong, jlong,
+                            jlong*, jlong*, jint, void* data) {
+  auto* counted = static_cast<LocalRefCount*>(data);
+  if (kind == JVMTI_HEAP_REFERENCE_JNI_LOCAL && info != nullptr && info->jni_local.thread_id == counted->thread) {
+    ++counted->count;
+  }
+  return 0;  // roots only: no object is followed
+}
+
+jvmtiEnv* toolInterface() {
+  static jvmtiEnv* jvmti = [] {
+    JavaVM* vm = nullptr;
+    jvmtiEnv* made = nullptr;
+    if (env()->GetJavaVM(&vm) != JNI_OK || vm->GetEnv(reinterpret_cast<void**>(&made), JVMTI_VERSION_1_2) != JNI_OK) {
+      return static_cast<jvmtiEnv*>(nullptr);
+    }
+    jvmtiCapabilities wanted{};
+    wanted.can_tag_objects = 1;
+    return made->AddCapabilities(&wanted) == JVMTI_ERROR_NONE ? made : nullptr;
+  }();
+  return jvmti;
+}
+
+// The ID of the JVM's current thread (the one the tests run on).
+jlong currentThreadId() {
+  JNIEnv* e = env();
+  jclass threadClass = e->FindClass("java/lang/Thread");
+  jmethodID currentThread = e->GetStaticMethodID(threadClass, "currentThread", "()Ljava/lang/Thread;");
+  jobject current = e->CallStaticObjectMethod(threadClass, currentThread);
+  if (e->ExceptionCheck()) return 0;
+  jmethodID getId = e->GetMethodID(threadClass, "getId", "()J");
+  const jlong id = e->CallLongMethod(current, getId);
+  if (e->ExceptionCheck()) return 0;
+  e->DeleteLocalRef(current);
+  e->DeleteLocalRef(threadClass);
+  return id;
+}
+
+}  // namespace
+
+// Each JNI local reference is a root of the heap the tool interface reports
+// (the kind JNI local, with the holding thread's ID).
+long liveLocalRefs() {
+  static const jlong thread = currentThreadId();
+  jvmtiEnv* jvmti = toolInterface();
+  if (jvmti == nullptr || thread == 0) return -1;
+  LocalRefCount counted;
+  counted.thread = thread;
+  jvmtiHeapCallbacks callbacks{};
+  callbacks.heap_reference_callback = countLocalRoot;
+  if (jvmti->FollowReferences(0, nullptr, nullptr, &callbacks, &counted) != JVMTI_ERROR_NONE) return -1;
+  return counted.count;
 }
 
 }  // namespace qovintest

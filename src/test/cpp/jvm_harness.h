@@ -29,6 +29,10 @@ class BridgeTest : public ::testing::Test {
   void TearDown() override;
 };
 
+// The JNI local references the test thread holds, in every frame, counted
+// exactly through the JVM tool interface; -1 if it is not there.
+long liveLocalRefs();
+
 // Fails the test if a Java exception is pending, and clears it.
 void expectNoPendingException();
 

@@ -127,7 +127,9 @@ TEST_F(ObjectTest, ManyCompletionsLeaveNoLocalReferencesBehind) {
   jobject counting = callback();
   jstring path = env()->NewStringUTF(kTugObject);
   for (int i = 0; i < 300; ++i) loadAsync(f, path, counting);
+  const long before = liveLocalRefs();
   EXPECT_EQ(xplmsim::completePendingLoads(), 300);
+  EXPECT_EQ(liveLocalRefs(), before);
   EXPECT_EQ(deliveries(counting), 300);
 }
 

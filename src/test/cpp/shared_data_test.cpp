@@ -97,7 +97,9 @@ TEST_F(SharedDataTest, AThrowingNotificationIsClearedAndStays) {
 TEST_F(SharedDataTest, ManyNotificationsLeaveNoLocalReferencesBehind) {
   jobject onChange = notification();
   jobject shared = share(kName, kTypeInt, onChange);
+  const long before = liveLocalRefs();
   for (int value = 0; value < 1000; ++value) otherWrites(value);
+  EXPECT_EQ(liveLocalRefs(), before);
   EXPECT_EQ(runs(onChange), 1000);
   callMethod(shared, "close", "()V");
 }

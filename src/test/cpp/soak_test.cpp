@@ -4,7 +4,6 @@
 // register/unregister cycles of every callback kind, measured for global
 // references.
 #include <XPLMDataAccess.h>
-#include <jvmti.h>
 #include <XPLMMap.h>
 #include <XPLMPlanes.h>
 #include <malloc.h>
@@ -74,65 +73,6 @@ std::string jvmOutputDuring(const std::function<void()>& action) {
   for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file)) text.push_back(static_cast<char>(c));
   std::fclose(file);
   return text;
-}
-
-// The JNI local references this thread holds, in every frame, counted
-// exactly by the JVM tool interface: each is a root of the heap it reports
-// (the reference kind JNI local, with the holding thread's ID). -1 if the
-// interface is not there.
-struct LocalRefCount {
-  jlong thread = 0;
-  long count = 0;
-};
-
-jint JNICALL countLocalRoot(jvmtiHeapReferenceKind kind, const jvmtiHeapReferenceInfo* info, jlong, jlong, jlong,
-                            jlong*, jlong*, jint, void* data) {
-  auto* counted = static_cast<LocalRefCount*>(data);
-  if (kind == JVMTI_HEAP_REFERENCE_JNI_LOCAL && info != nullptr && info->jni_local.thread_id == counted->thread) {
-    ++counted->count;
-  }
-  return 0;  // roots only: no object is followed
-}
-
-jvmtiEnv* toolInterface() {
-  static jvmtiEnv* jvmti = [] {
-    JavaVM* vm = nullptr;
-    jvmtiEnv* made = nullptr;
-    if (env()->GetJavaVM(&vm) != JNI_OK || vm->GetEnv(reinterpret_cast<void**>(&made), JVMTI_VERSION_1_2) != JNI_OK) {
-      return static_cast<jvmtiEnv*>(nullptr);
-    }
-    jvmtiCapabilities wanted{};
-    wanted.can_tag_objects = 1;
-    return made->AddCapabilities(&wanted) == JVMTI_ERROR_NONE ? made : nullptr;
-  }();
-  return jvmti;
-}
-
-// The ID of the JVM's current thread (the one the tests run on).
-jlong currentThreadId() {
-  JNIEnv* e = env();
-  jclass threadClass = e->FindClass("java/lang/Thread");
-  jmethodID currentThread = e->GetStaticMethodID(threadClass, "currentThread", "()Ljava/lang/Thread;");
-  jobject current = e->CallStaticObjectMethod(threadClass, currentThread);
-  if (e->ExceptionCheck()) return 0;
-  jmethodID getId = e->GetMethodID(threadClass, "getId", "()J");
-  const jlong id = e->CallLongMethod(current, getId);
-  if (e->ExceptionCheck()) return 0;
-  e->DeleteLocalRef(current);
-  e->DeleteLocalRef(threadClass);
-  return id;
-}
-
-long liveLocalRefs() {
-  static const jlong thread = currentThreadId();
-  jvmtiEnv* jvmti = toolInterface();
-  if (jvmti == nullptr || thread == 0) return -1;
-  LocalRefCount counted;
-  counted.thread = thread;
-  jvmtiHeapCallbacks callbacks{};
-  callbacks.heap_reference_callback = countLocalRoot;
-  if (jvmti->FollowReferences(0, nullptr, nullptr, &callbacks, &counted) != JVMTI_ERROR_NONE) return -1;
-  return counted.count;
 }
 
 class SoakTest : public BridgeTest {
