@@ -24,21 +24,6 @@ jstring pathFrom(JNIEnv* env, Get get) {
   return newJavaString(env, buffer, strnlen(buffer, sizeof buffer));
 }
 
-// A String[] of `texts`; null, with the Java error pending, if it cannot be made.
-jobjectArray stringArray(JNIEnv* env, const std::vector<std::string>& texts) {
-  jclass stringClass = env->FindClass("java/lang/String");
-  if (stringClass == nullptr) return nullptr;
-  jobjectArray array = env->NewObjectArray(static_cast<jsize>(texts.size()), stringClass, nullptr);
-  env->DeleteLocalRef(stringClass);
-  for (size_t i = 0; array != nullptr && i < texts.size(); ++i) {
-    jstring text = newJavaString(env, texts[i].data(), texts[i].size());
-    if (text == nullptr) return nullptr;
-    env->SetObjectArrayElement(array, static_cast<jsize>(i), text);
-    env->DeleteLocalRef(text);
-  }
-  return array;
-}
-
 // One page of a folder listing: up to kPageBytes of names, kPageNames of them.
 constexpr int kPageBytes = 16384;
 constexpr int kPageNames = 512;
@@ -67,7 +52,7 @@ JNIEXPORT jobjectArray JNICALL QOVIN_FOLDERS(extractFileAndPathN)(JNIEnv* env, j
   const char* file = path ? XPLMExtractFileAndPath(buffer.data()) : nullptr;
   const bool inside = file != nullptr && file >= buffer.data() && file < buffer.data() + buffer.size();
   const size_t folderLength = strnlen(buffer.data(), buffer.size());
-  return stringArray(env, {std::string(buffer.data(), folderLength),
+  return newJavaStrings(env, {std::string(buffer.data(), folderLength),
                            inside ? std::string(file, strnlen(file, buffer.data() + buffer.size() - file))
                                   : std::string()});
 }
@@ -97,5 +82,5 @@ JNIEXPORT jobjectArray JNICALL QOVIN_FOLDERS(directoryContentsN)(JNIEnv* env, jc
     }
     if (complete != 0 || returned <= 0 || pages > total) break;
   }
-  return stringArray(env, names);
+  return newJavaStrings(env, names);
 }

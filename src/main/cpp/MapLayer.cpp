@@ -62,13 +62,14 @@ void drawLabels(XPLMMapLayerID layer, const float* area, float zoom, float units
 
 // The layer's last call: the registration goes first (a destroy from inside
 // the callback is refused), Java is told, then the global reference goes. A
-// layer the bridge no longer records keeps its reference untouched.
+// layer the bridge no longer records (a repeated call) reaches no Java: its
+// reference is gone already.
 void willBeDeleted(XPLMMapLayerID layer, void* refcon) {
-  const bool recorded = qovin::removeRegistration(qovin::Kind::kMapLayer, keyOf(layer));
+  if (current.layer == layer) current = Current{};
+  if (!qovin::removeRegistration(qovin::Kind::kMapLayer, keyOf(layer))) return;
   JVMP_env->CallVoidMethod(static_cast<jobject>(refcon), willBeDeletedMethod);
   printAndClearException();
-  if (current.layer == layer) current = Current{};
-  if (recorded) JVMP_env->DeleteGlobalRef(static_cast<jobject>(refcon));
+  JVMP_env->DeleteGlobalRef(static_cast<jobject>(refcon));
 }
 }  // namespace
 

@@ -40,7 +40,7 @@ JNIEXPORT jboolean JNICALL Java_com_brevanto_qovin_map_XPlaneMap_existsN(JNIEnv*
 
 // Registers the hook once per loaded qovin.xpl; later calls do nothing.
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_map_XPlaneMap_registerHookN(JNIEnv* env, jclass) {
-  if (offHostThread(env) || mapClass == nullptr) return;
+  if (offHostThread(env) || mapClass == nullptr || mapCreatedMethod == nullptr) return;
   const XPLMPluginID me = XPLMGetMyID();
   if (me == hookPlugin) return;
   XPLMRegisterMapCreationHook(mapCreated, nullptr);
