@@ -7,6 +7,7 @@
 #include <pthread.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -156,11 +157,14 @@ JNIEnv* attachToJava(const Settings& settings, const std::string& pluginFolder,
       continue;
     }
     log("qovin: starting Java 17 from " + home);
+    const auto began = std::chrono::steady_clock::now();
     JavaVM* vm = createVm(create, options);
     if (vm == nullptr) {
       log("qovin: Java in " + home + " did not start (check the JVM options in qovin.ini)");
       return nullptr;
     }
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - began);
+    log("qovin: the JVM started in " + std::to_string(took.count()) + " ms");
     theCreatedJavaHome = home;
     return attachMainThread(vm);
   }

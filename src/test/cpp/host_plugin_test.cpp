@@ -9,7 +9,10 @@
 #include <sys/wait.h>
 
 #include <chrono>
+#include <cinttypes>
 #include <cstdio>
+#include <ctime>
+#include <random>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -81,6 +84,28 @@ class HostPluginTest : public ::testing::Test {
   fs::path root;
   fs::path qovin;
 };
+
+// The JVM the stand-in's qovin.xpl runs, and the calling thread's environment in it.
+JNIEnv* runningJavaEnv() {
+  auto created = reinterpret_cast<jint (*)(JavaVM**, jsize, jsize*)>(dlsym(RTLD_DEFAULT, "JNI_GetCreatedJavaVMs"));
+  JavaVM* vm = nullptr;
+  jsize count = 0;
+  JNIEnv* env = nullptr;
+  if (created == nullptr || created(&vm, 1, &count) != JNI_OK || count == 0) return nullptr;
+  return vm->GetEnv(reinterpret_cast<void**>(&env), JNI_VERSION_10) == JNI_OK ? env : nullptr;
+}
+
+// "yyyy-mm-dd hh:mm:ss.mmm" of milliseconds since 1970, read as UTC.
+std::string utcStamp(int64_t millis) {
+  const time_t seconds = static_cast<time_t>(millis >= 0 ? millis / 1000 : (millis - 999) / 1000);
+  std::tm fields{};
+  gmtime_r(&seconds, &fields);
+  char text[40];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d", fields.tm_year + 1900, fields.tm_mon + 1,
+                fields.tm_mday, fields.tm_hour, fields.tm_min, fields.tm_sec,
+                static_cast<int>(millis - static_cast<int64_t>(seconds) * 1000));
+  return text;
+}
 
 TEST_F(HostPluginTest, APluginThatThrowsInStartIsLeftOutAndTheOtherRunsAndGetsMessages) {
   addJar("good");
@@ -192,16 +217,55 @@ TEST_F(HostPluginTest, ReloadPicksUpAChangedJarAndKeepsNothingOfTheOld) {
   EXPECT_EQ(xplmsim::registrationsOf(id).total(), held) << xplmsim::registrationsOf(id).summary();
 
   // The old class loader can be collected: ask the host, through the JVM.
-  auto created = reinterpret_cast<jint (*)(JavaVM**, jsize, jsize*)>(dlsym(RTLD_DEFAULT, "JNI_GetCreatedJavaVMs"));
-  ASSERT_NE(created, nullptr);
-  JavaVM* vm = nullptr;
-  jsize count = 0;
-  ASSERT_EQ(created(&vm, 1, &count), JNI_OK);
-  JNIEnv* env = nullptr;
-  ASSERT_EQ(vm->GetEnv(reinterpret_cast<void**>(&env), JNI_VERSION_10), JNI_OK);
+  JNIEnv* env = runningJavaEnv();
+  ASSERT_NE(env, nullptr);
   jclass host = env->FindClass("com/brevanto/qovin/host/Host");
   ASSERT_NE(host, nullptr);
   EXPECT_EQ(env->CallStaticIntMethod(host, env->GetStaticMethodID(host, "oldLoadersAlive", "()I")), 0);
+}
+
+// Log lines are stamped with the local time of the simulator's zone (here one
+// 12:45 or 13:45 ahead of UTC); the stamp's calendar holds from year 1 to 9999.
+TEST_F(HostPluginTest, LogLinesAreStampedWithTheLocalTime) {
+  setenv("TZ", "Pacific/Chatham", 1);
+  tzset();
+  auto local = [](time_t at) {
+    std::tm fields{};
+    localtime_r(&at, &fields);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &fields);
+    return std::string(text);
+  };
+  const std::string before = local(time(nullptr));
+  addJar("good");
+  ASSERT_GT(loadQovin(), 0) << xplmsim::debugLog();
+  const std::string after = local(time(nullptr));
+  const std::string stamp = qovinLog().substr(0, 19);
+  EXPECT_LE(before, stamp) << qovinLog();
+  EXPECT_LE(stamp, after) << qovinLog();
+
+  JNIEnv* env = runningJavaEnv();
+  ASSERT_NE(env, nullptr);
+  jclass hostLog = env->FindClass("com/brevanto/qovin/host/HostLog");
+  ASSERT_NE(hostLog, nullptr);
+  jmethodID stampOf = env->GetStaticMethodID(hostLog, "stamp", "(J)Ljava/lang/String;");
+  ASSERT_NE(stampOf, nullptr);
+  std::vector<int64_t> instants = {-62135596800000, -86400001, -1, 0, 951782399999, 951782400000, 951868800000,
+                                   4102444799999, 4107542400000, 253402300799999};
+  std::mt19937_64 random(18);
+  std::uniform_int_distribution<int64_t> anywhen(-62135596800000, 253402300799999);
+  for (int i = 0; i < 20000; ++i) instants.push_back(anywhen(random));
+  int wrong = 0;
+  for (int64_t millis : instants) {
+    auto text = static_cast<jstring>(env->CallStaticObjectMethod(hostLog, stampOf, static_cast<jlong>(millis)));
+    const char* chars = env->GetStringUTFChars(text, nullptr);
+    if (utcStamp(millis) != chars && ++wrong <= 5) {
+      ADD_FAILURE() << millis << ": " << chars << " instead of " << utcStamp(millis);
+    }
+    env->ReleaseStringUTFChars(text, chars);
+    env->DeleteLocalRef(text);
+  }
+  EXPECT_EQ(wrong, 0);
 }
 
 // A callback that keeps throwing is reported once, then counted; after

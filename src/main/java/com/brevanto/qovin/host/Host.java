@@ -7,17 +7,17 @@ import com.brevanto.qovin.menu.XPlaneMenu;
 import com.brevanto.qovin.processing.XPlaneFlightLoopCallbackHelper;
 import com.brevanto.qovin.util.XPlaneCommandRef;
 import java.io.IOException;
+import java.nio.file.DirectoryStream;
 import java.nio.file.Files;
 import java.nio.file.Path;
 import java.nio.file.Paths;
 import java.util.ArrayList;
+import java.util.Collections;
 import java.util.HashMap;
 import java.util.List;
 import java.util.Map;
 import java.util.function.Consumer;
 import java.util.logging.Level;
-import java.util.stream.Collectors;
-import java.util.stream.Stream;
 
 /**
  * The host of the Java plugins inside qovin.xpl: X-Plane's plugin calls
@@ -244,9 +244,16 @@ public final class Host {
         if (!Files.isDirectory(dir)) {
             return List.of();
         }
-        try (Stream<Path> files = Files.list(dir)) {
-            return files.filter(f -> f.toString().endsWith(".jar") || f.toString().endsWith(".qovin")).sorted()
-                    .collect(Collectors.toList());
+        List<Path> found = new ArrayList<>();
+        try (DirectoryStream<Path> files = Files.newDirectoryStream(dir)) {
+            for (Path f : files) {
+                String name = f.toString();
+                if (name.endsWith(".jar") || name.endsWith(".qovin")) {
+                    found.add(f);
+                }
+            }
+            Collections.sort(found);
+            return found;
         } catch (IOException e) {
             log.important("cannot read " + dir + ": " + e.getMessage());
             return List.of();
