@@ -5,6 +5,7 @@
 #include <dlfcn.h>
 #include <glob.h>
 #include <pthread.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -63,14 +64,20 @@ std::string runningVersion(JNIEnv* env) {
 struct Creation {
   CreateJavaVm create = nullptr;
   std::vector<JavaVMOption> options;
+  int nice = 0;
   JavaVM* vm = nullptr;
   jint result = JNI_ERR;
 };
 
 // Runs on the helper thread: creates the JVM, then leaves it, so the thread
-// ends with nothing of it left behind.
+// ends with nothing of it left behind. The thread first takes the nice value
+// of `jvm_threads_nice`; every thread the JVM starts itself (the collector's,
+// the compilers', its service threads) inherits it from there or from one
+// another. Threads attached later, the simulator's main thread among them,
+// and threads they start keep their own.
 void* createOnHelperThread(void* argument) {
   auto* creation = static_cast<Creation*>(argument);
+  if (creation->nice != 0) setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), creation->nice);
   JavaVMInitArgs args{};
   args.version = JNI_VERSION_10;
   args.nOptions = static_cast<jint>(creation->options.size());
@@ -82,9 +89,10 @@ void* createOnHelperThread(void* argument) {
   return nullptr;
 }
 
-JavaVM* createVm(CreateJavaVm create, const std::vector<std::string>& options) {
+JavaVM* createVm(CreateJavaVm create, const std::vector<std::string>& options, int nice) {
   Creation creation;
   creation.create = create;
+  creation.nice = nice;
   for (const std::string& option : options) creation.options.push_back({const_cast<char*>(option.c_str()), nullptr});
   pthread_attr_t attributes;
   pthread_attr_init(&attributes);
@@ -98,6 +106,14 @@ JavaVM* createVm(CreateJavaVm create, const std::vector<std::string>& options) {
 }
 
 }  // namespace
+
+int jvmThreadsNice(const Settings& settings) {
+  const std::string text = settings.get("jvm_threads_nice", "0");
+  char* end = nullptr;
+  const long value = std::strtol(text.c_str(), &end, 10);
+  if (end == text.c_str() || *end != '\0') return 0;
+  return value < 0 ? 0 : value > 19 ? 19 : static_cast<int>(value);
+}
 
 std::vector<std::string> javaCandidates(const Settings& settings, const std::string& pluginFolder) {
   std::vector<std::string> homes;
@@ -158,7 +174,7 @@ JNIEnv* attachToJava(const Settings& settings, const std::string& pluginFolder,
     }
     log("qovin: starting Java 17 from " + home);
     const auto began = std::chrono::steady_clock::now();
-    JavaVM* vm = createVm(create, options);
+    JavaVM* vm = createVm(create, options, jvmThreadsNice(settings));
     if (vm == nullptr) {
       log("qovin: Java in " + home + " did not start (check the JVM options in qovin.ini)");
       return nullptr;

@@ -22,6 +22,12 @@ using LogLine = std::function<void(const std::string&)>;
 // 17s (unless `java_fallbacks = no`).
 std::vector<std::string> javaCandidates(const Settings& settings, const std::string& pluginFolder);
 
+// How much lower than the simulator's the JVM's own threads run: the nice
+// value of `jvm_threads_nice`, 0 (the default: as the simulator's) to 19. One
+// that is not a whole number is 0; one outside 0 to 19 is brought to the
+// nearer end.
+int jvmThreadsNice(const Settings& settings);
+
 // Whether `home` holds a Java 17 runtime (its `release` file says 17, and
 // lib/server/libjvm.so exists); `why` says what is missing otherwise.
 bool isJava17(const std::string& home, std::string* why);

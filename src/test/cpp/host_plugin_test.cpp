@@ -6,7 +6,9 @@
 #include <dlfcn.h>
 #include <jni.h>
 
+#include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cinttypes>
@@ -16,6 +18,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <map>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -266,6 +270,39 @@ TEST_F(HostPluginTest, LogLinesAreStampedWithTheLocalTime) {
     env->DeleteLocalRef(text);
   }
   EXPECT_EQ(wrong, 0);
+}
+
+// The nice value of each thread of this process, by thread name.
+std::map<std::string, int> threadNiceValues() {
+  std::map<std::string, int> values;
+  for (const auto& task : fs::directory_iterator("/proc/self/task")) {
+    std::ifstream statFile(task.path() / "stat");
+    std::string stat((std::istreambuf_iterator<char>(statFile)), std::istreambuf_iterator<char>());
+    const auto open = stat.find('(');
+    const auto close = stat.rfind(')');
+    if (open == std::string::npos || close == std::string::npos) continue;
+    std::istringstream fields(stat.substr(close + 2));
+    std::string field;
+    for (int i = 0; i < 17 && fields >> field; ++i) {
+    }
+    values[stat.substr(open + 1, close - open - 1)] = std::atoi(field.c_str());
+  }
+  return values;
+}
+
+// jvm_threads_nice lowers the JVM's own threads (here to 19, the highest nice
+// value, from 25) and leaves the simulator's main thread as it was.
+TEST_F(HostPluginTest, TheJvmsOwnThreadsRunAtTheNiceValueOfTheSettings) {
+  settings("jvm_threads_nice = 25\n");
+  addJar("good");
+  ASSERT_GT(loadQovin(), 0) << xplmsim::debugLog();
+  xplmsim::runFrames(3, 0.05f);
+  const auto nice = threadNiceValues();
+  for (const char* jvmThread : {"VM Thread", "C2 CompilerThre", "C1 CompilerThre", "Shenandoah Cont"}) {
+    ASSERT_EQ(nice.count(jvmThread), 1u) << jvmThread;
+    EXPECT_EQ(nice.at(jvmThread), 19) << jvmThread;
+  }
+  EXPECT_EQ(getpriority(PRIO_PROCESS, static_cast<id_t>(gettid())), 0) << "the main thread keeps its own";
 }
 
 // A callback that keeps throwing is reported once, then counted; after
