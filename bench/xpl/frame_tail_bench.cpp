@@ -215,7 +215,8 @@ int main(int argc, char** argv) {
     }
   }
   if (variants.empty()) {
-    variants = {variant("qovin.ini defaults|"), variant("G1, the JVM's defaults|gc=G1;heap_min=jvm;heap_max=jvm")};
+    variants = {variant("qovin.ini defaults|"), variant("G1, the JVM's defaults|gc=G1;heap_min=jvm;heap_max=jvm"),
+                variant("the defaults with jvm_threads_nice = 19|jvm_threads_nice=19")};
   }
   const std::string self = fs::read_symlink("/proc/self/exe").string();
   const std::string out =
