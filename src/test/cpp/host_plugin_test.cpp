@@ -23,6 +23,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -281,11 +282,10 @@ std::map<std::string, int> threadNiceValues() {
     const auto open = stat.find('(');
     const auto close = stat.rfind(')');
     if (open == std::string::npos || close == std::string::npos) continue;
-    std::istringstream fields(stat.substr(close + 2));
-    std::string field;
-    for (int i = 0; i < 17 && fields >> field; ++i) {
-    }
-    values[stat.substr(open + 1, close - open - 1)] = std::atoi(field.c_str());
+    // After the name: state, then 15 more fields, then the nice value.
+    std::istringstream after(stat.substr(close + 2));
+    const std::vector<std::string> fields{std::istream_iterator<std::string>(after), {}};
+    if (fields.size() > 16) values[stat.substr(open + 1, close - open - 1)] = std::atoi(fields[16].c_str());
   }
   return values;
 }
