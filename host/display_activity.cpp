@@ -4,11 +4,13 @@
 #include <XPLMDisplay.h>
 #include <XPLMMenus.h>
 
+#include <cstdio>
 #include <map>
 #include <sstream>
 
 #include "xplmsim/display.h"
 #include "xplmsim/graphics.h"
+#include "xplmsim/hot_keys.h"
 #include "xplmsim/keys.h"
 #include "xplmsim/menus.h"
 #include "xplmsim/sim.h"
@@ -53,6 +55,15 @@ void describeMenu(const xplmsim::MenuInfo& menu, int depth, std::ostringstream& 
     if (item.submenu != nullptr) describeMenu(xplmsim::menu(item.submenu), depth + 1, out);
   }
 }
+
+// A letter or digit key as itself, any other as its code ("0x70").
+std::string virtualKeyName(char key) {
+  const int code = static_cast<unsigned char>(key);
+  if ((code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z')) return std::string(1, static_cast<char>(code));
+  char text[8];
+  std::snprintf(text, sizeof text, "0x%02X", code);
+  return text;
+}
 }  // namespace
 
 std::string displayRegistrations() {
@@ -67,12 +78,20 @@ std::string displayRegistrations() {
         << w.rightClicks << " right-click call(s), " << w.keys << " key call(s), " << w.cursorQueries
         << " cursor and " << w.wheelTurns << " wheel call(s)\n";
   }
+  std::ostringstream hotKeys;
+  for (const xplmsim::HotKeyInfo& k : xplmsim::hotKeys()) {
+    if (k.owner != qovinhost::runnerPlugin()) continue;
+    hotKeys << "    \"" << k.description << "\" on " << ((k.flags & xplm_ControlFlag) != 0 ? "control+" : "")
+            << ((k.flags & xplm_OptionAltFlag) != 0 ? "option+" : "") << ((k.flags & xplm_ShiftFlag) != 0 ? "shift+" : "")
+            << virtualKeyName(k.virtualKey) << ": fired " << k.fired << "x\n";
+  }
   std::ostringstream menus;
   describeMenu(xplmsim::menu(XPLMFindPluginsMenu()), 0, menus);
   return "  windows:" + (count == 0 ? std::string(" none\n") : "\n" + out.str()) +
          "  draw callbacks: " + std::to_string(xplmsim::drawCallbackCount()) + " registered\n" +
          "  menus (plugins menu):" + (menus.str().empty() ? std::string(" none\n") : "\n" + menus.str()) +
-         "  key sniffers: " + std::to_string(xplmsim::keySnifferCount()) + " registered\n";
+         "  key sniffers: " + std::to_string(xplmsim::keySnifferCount()) + " registered\n" +
+         "  hot keys:" + (hotKeys.str().empty() ? std::string(" none\n") : "\n" + hotKeys.str());
 }
 
 std::string cameraSummary() {

@@ -332,6 +332,7 @@ std::string registrations() {
     published += "    " + info.name + " = " + shownValue(info.name) + " (another plugin read it " +
                  std::to_string(reads) + "x, wrote it " + std::to_string(writes) + "x)\n";
   }
+  const xplmsim::PluginRegistrations held = xplmsim::registrationsOf(theRunnerPlugin);
   std::string commands;
   for (const xplmsim::CommandInfo& info : xplmsim::commands()) {
     if (info.creator != theRunnerPlugin) continue;
@@ -341,7 +342,9 @@ std::string registrations() {
   return "  datarefs published:" + (published.empty() ? std::string(" none\n") : "\n" + published) +
          "  commands created:" + (commands.empty() ? std::string(" none\n") : "\n" + commands) +
          "  flight loops: " + std::to_string(xplmsim::flightLoopCount()) + " registered, " +
-         std::to_string(xplmsim::flightLoopCallsMade()) + " calls\n" + displayRegistrations();
+         std::to_string(xplmsim::flightLoopCallsMade()) + " calls; flight-loop objects: " +
+         std::to_string(held.flightLoopObjects) + "\n" + "  shared data notifications: " +
+         std::to_string(held.dataShares) + "\n" + displayRegistrations();
 }
 
 // What the plugin did through XPLM: calls by function and the datarefs it
