@@ -104,6 +104,29 @@ long long heapBytes() {
   return bytes;
 }
 
+// The garbage collections the JVM has run so far, summed over its collectors.
+long long garbageCollections() {
+  jclass factory = env->FindClass("java/lang/management/ManagementFactory");
+  jclass listClass = env->FindClass("java/util/List");
+  jclass beanClass = env->FindClass("java/lang/management/GarbageCollectorMXBean");
+  jobject beans = env->CallStaticObjectMethod(
+      factory, env->GetStaticMethodID(factory, "getGarbageCollectorMXBeans", "()Ljava/util/List;"));
+  const jint count = env->CallIntMethod(beans, env->GetMethodID(listClass, "size", "()I"));
+  const jmethodID get = env->GetMethodID(listClass, "get", "(I)Ljava/lang/Object;");
+  const jmethodID collections = env->GetMethodID(beanClass, "getCollectionCount", "()J");
+  long long total = 0;
+  for (jint i = 0; i < count; ++i) {
+    jobject bean = env->CallObjectMethod(beans, get, i);
+    total += std::max<jlong>(0, env->CallLongMethod(bean, collections));
+    env->DeleteLocalRef(bean);
+  }
+  env->DeleteLocalRef(beans);
+  env->DeleteLocalRef(beanClass);
+  env->DeleteLocalRef(listClass);
+  env->DeleteLocalRef(factory);
+  return total;
+}
+
 // What asking costs (the answer is boxed by the management bean), taken off each batch.
 long long heapAskCost() {
   static const long long cost = [] {
@@ -385,6 +408,14 @@ int main(int argc, char** argv) {
 
   const Pair pair = runPair(o, qovinId, cppId, javaSide, cppSide);
   printPair(o, pair);
+  // A long run of the Java plugin alone: frame code that makes no garbage needs no collection.
+  const int longRun = o.smoke ? 1000 : 100000;
+  enableOnly({qovinId}, {qovinId, cppId});
+  const long long collectionsBefore = garbageCollections();
+  for (int i = 0; i < longRun; ++i) frame(&javaSide);
+  const long long collections = garbageCollections() - collectionsBefore;
+  enableOnly({}, {qovinId, cppId});
+  std::printf("Garbage collections during %d frames of the Java plugin: %lld\n", longRun, collections);
   runGrowth(o, root, qovinId, cppId);
 
   xplmsim::setRecording(true);
@@ -392,6 +423,10 @@ int main(int argc, char** argv) {
   const std::string log = fileText(root.javaLog());
   if (log.find("threw") != std::string::npos) {
     std::cerr << "qovin-bench-frame: a Java plugin threw:\n" << log;
+    return 1;
+  }
+  if (collections != 0) {
+    std::cerr << "qovin-bench-frame: the Java plugin's frames needed " << collections << " garbage collection(s)\n";
     return 1;
   }
   return 0;

@@ -16,5 +16,6 @@ class ExamplePluginTest {
         Run<ExamplePlugin> run = sim.run(ExamplePlugin.class);
         sim.click(250, 350).type('q');
         assertEquals(0.0, run.allocatedBytesPerFrame(200, 200, 0.05));
+        assertEquals(0, run.garbageCollectionsOver(100_000, 0.05));
     }
 }

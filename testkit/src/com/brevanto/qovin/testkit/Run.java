@@ -81,6 +81,21 @@ public final class Run<P extends XPlanePlugin> {
         return (double) least / frames;
     }
 
+    /**
+     * Runs {@code frames} frames and answers how many garbage collections the
+     * JVM ran meanwhile ({@link Sim#garbageCollections()}): 0 over a long run
+     * (100,000 frames, say) shows that the plugin's frames never need one.
+     *
+     * @param frames frames to run, 0 or more
+     * @param seconds the length of each frame
+     * @return the collections during those frames
+     */
+    public long garbageCollectionsOver(int frames, double seconds) {
+        long before = sim.garbageCollections();
+        sim.frames(frames, seconds);
+        return sim.garbageCollections() - before;
+    }
+
     /** A step of the test's own, on the world, while the plugin runs. */
     public Run<P> then(Consumer<Sim> step) {
         step.accept(sim);

@@ -46,5 +46,6 @@ class ChaseCameraPluginTest {
         Run<ChaseCameraPlugin> run = sim.run(ChaseCameraPlugin.class)
                 .then(world -> world.command(ChaseCameraPlugin.CHASE));
         assertEquals(0.0, run.allocatedBytesPerFrame(200, 200, 0.05));
+        assertEquals(0, run.garbageCollectionsOver(100_000, 0.05));
     }
 }

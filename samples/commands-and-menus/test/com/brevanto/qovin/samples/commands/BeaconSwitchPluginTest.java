@@ -57,6 +57,7 @@ class BeaconSwitchPluginTest {
         Run<BeaconSwitchPlugin> run = sim.run(BeaconSwitchPlugin.class);
         sim.begin(BeaconSwitchPlugin.TOGGLE);
         assertEquals(0.0, run.allocatedBytesPerFrame(200, 200, 0.05));
+        assertEquals(0, run.garbageCollectionsOver(100_000, 0.05));
         sim.end(BeaconSwitchPlugin.TOGGLE);
     }
 }

@@ -9,11 +9,12 @@ import com.brevanto.qovin.util.Folders;
 import com.brevanto.qovin.util.Simulator;
 import com.brevanto.qovin.util.SimulatorErrors;
 import java.io.IOException;
-import java.io.PrintWriter;
 import java.io.UncheckedIOException;
-import java.nio.charset.StandardCharsets;
+import java.nio.ByteBuffer;
+import java.nio.channels.FileChannel;
 import java.nio.file.Files;
 import java.nio.file.Path;
+import java.nio.file.StandardOpenOption;
 import java.util.logging.Logger;
 
 /**
@@ -22,6 +23,8 @@ import java.util.logging.Logger;
  * written by a flight loop of its own after the flight model. The recording
  * state is data shared with other plugins under {@value #RECORDING}: 1 while
  * recording; another plugin writes 0 to pause the recording and 1 to resume it.
+ * A row is formatted by hand and written through a byte buffer kept for the
+ * next one, so recording makes no garbage.
  */
 public class FlightRecorderPlugin implements XPlanePlugin {
     public static final String RECORDING = "qovin/samples/flight_recorder/recording";
@@ -36,7 +39,9 @@ public class FlightRecorderPlugin implements XPlanePlugin {
     private SharedData recording;
     private XPlaneDataRef recordingState;
     private FlightLoop sampler;
-    private PrintWriter csv;
+    private FileChannel csv;
+    private final StringBuilder row = new StringBuilder(80);
+    private final ByteBuffer rowBytes = ByteBuffer.allocateDirect(256);
     private int rows;
     private Registration errorLog;
 
@@ -57,7 +62,8 @@ public class FlightRecorderPlugin implements XPlanePlugin {
     @Override
     public void enable() {
         csv = open(outputFile());
-        csv.println("time_s,latitude,longitude,elevation_m,groundspeed_mps");
+        row.setLength(0);
+        write(row.append("time_s,latitude,longitude,elevation_m,groundspeed_mps\n"));
         recordingState.setInt(1);
         sampler.schedule(INTERVAL, true);
         Simulator.speak("Flight recorder on");
@@ -67,7 +73,11 @@ public class FlightRecorderPlugin implements XPlanePlugin {
     public void disable() {
         sampler.unschedule();
         recordingState.setInt(0);
-        csv.close();
+        try {
+            csv.close();
+        } catch (IOException e) {
+            throw new UncheckedIOException(e);
+        }
     }
 
     @Override
@@ -93,16 +103,63 @@ public class FlightRecorderPlugin implements XPlanePlugin {
     }
 
     private float sample() {
-        csv.printf("%.2f,%.6f,%.6f,%.1f,%.1f%n", FlightLoop.elapsedTime(), latitude.getDouble(),
-                longitude.getDouble(), elevation.getDouble(), groundSpeed.getFloat());
+        row.setLength(0);
+        fixed(row, FlightLoop.elapsedTime(), 2).append(',');
+        fixed(row, latitude.getDouble(), 6).append(',');
+        fixed(row, longitude.getDouble(), 6).append(',');
+        fixed(row, elevation.getDouble(), 1).append(',');
+        fixed(row, groundSpeed.getFloat(), 1).append('\n');
+        write(row);
         rows++;
         return INTERVAL;
     }
 
-    private static PrintWriter open(Path file) {
+    /** Writes {@code text} (ASCII, at most 256 characters) to the file. */
+    private void write(StringBuilder text) {
+        rowBytes.clear();
+        for (int i = 0; i < text.length(); i++) {
+            rowBytes.put((byte) text.charAt(i));
+        }
+        rowBytes.flip();
+        try {
+            while (rowBytes.hasRemaining()) {
+                csv.write(rowBytes);
+            }
+        } catch (IOException e) {
+            throw new UncheckedIOException(e);
+        }
+    }
+
+    /**
+     * Appends {@code value} (finite, below 10^9 in size) rounded half up to
+     * {@code decimals} places (0 to 9), as "%.Nf" does but for a tie the
+     * double cannot hold exactly (99.995 is 99.99499...), which may round down.
+     */
+    static StringBuilder fixed(StringBuilder text, double value, int decimals) {
+        long scale = 1;
+        for (int i = 0; i < decimals; i++) {
+            scale *= 10;
+        }
+        long scaled = Math.round(Math.abs(value) * scale);
+        if (value < 0 || 1 / value < 0) {
+            text.append('-');
+        }
+        text.append(scaled / scale);
+        if (decimals > 0) {
+            text.append('.');
+            long fraction = scaled % scale;
+            for (long digit = scale / 10; digit > 0; digit /= 10) {
+                text.append((char) ('0' + fraction / digit % 10));
+            }
+        }
+        return text;
+    }
+
+    private static FileChannel open(Path file) {
         try {
             Files.createDirectories(file.getParent());
-            return new PrintWriter(Files.newBufferedWriter(file, StandardCharsets.UTF_8), true);
+            return FileChannel.open(file, StandardOpenOption.CREATE, StandardOpenOption.WRITE,
+                    StandardOpenOption.TRUNCATE_EXISTING);
         } catch (IOException e) {
             throw new UncheckedIOException(e);
         }

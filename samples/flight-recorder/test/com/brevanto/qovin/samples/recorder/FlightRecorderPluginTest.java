@@ -56,6 +56,32 @@ class FlightRecorderPluginTest {
     }
 
     @Test
+    void recordsWithoutGarbage(Sim sim, @TempDir Path root) {
+        sim.systemPath(root).set("sim/flightmodel/position/groundspeed", 30);
+        Run<FlightRecorderPlugin> run = sim.run(FlightRecorderPlugin.class);
+        assertEquals(0.0, run.allocatedBytesPerFrame(200, 200, 0.05));
+        assertEquals(0, run.garbageCollectionsOver(100_000, 0.05));
+        assertEquals(10_080, run.plugin().rows(), "a row every half second of 100,800 frames of 0.05 s");
+    }
+
+    @Test
+    void rowsShowTheirNumbersAsPrintfDoesToTheLastPlace() {
+        double[] values = {0, -0.0, 0.004, -0.004, 0.005, 1.25, -1.25, 47.449888, -122.311777, 132.55, 99.995,
+            123456.789, -0.05, 1e-9, 7};
+        for (double value : values) {
+            for (int decimals : new int[] {0, 1, 2, 6}) {
+                String expected = String.format(java.util.Locale.ROOT, "%." + decimals + "f", value);
+                String actual = FlightRecorderPlugin.fixed(new StringBuilder(), value, decimals).toString();
+                String what = value + " to " + decimals + " places: " + actual + " against " + expected;
+                assertEquals(expected.length(), actual.length(), what);
+                assertEquals(expected.charAt(0) == '-', actual.charAt(0) == '-', what);
+                assertTrue(Math.abs(Double.parseDouble(expected) - Double.parseDouble(actual))
+                        <= Math.pow(10, -decimals) * 1.0001, what);
+            }
+        }
+    }
+
+    @Test
     void logsTheSimulatorsErrorReportsWhileItRuns(Sim sim, @TempDir Path root) {
         sim.systemPath(root);
         Run<FlightRecorderPlugin> run = sim.run(FlightRecorderPlugin.class);

@@ -52,8 +52,8 @@ class AircraftMarkerPluginTest {
 
     @Test
     void allocatesNothingPerFrameInSteadyState(Sim sim) {
-        assertEquals(0.0,
-                sim.run(AircraftMarkerPlugin.class).then(world -> world.openMap(MAP)).allocatedBytesPerFrame(200, 200,
-                        0.05));
+        Run<AircraftMarkerPlugin> run = sim.run(AircraftMarkerPlugin.class).then(world -> world.openMap(MAP));
+        assertEquals(0.0, run.allocatedBytesPerFrame(200, 200, 0.05));
+        assertEquals(0, run.garbageCollectionsOver(100_000, 0.05));
     }
 }

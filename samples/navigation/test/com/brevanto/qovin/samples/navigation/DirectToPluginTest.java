@@ -5,6 +5,7 @@ import static org.junit.jupiter.api.Assertions.assertTrue;
 
 import com.brevanto.qovin.navigation.XPlaneNavigation;
 import com.brevanto.qovin.testkit.QovinSim;
+import com.brevanto.qovin.testkit.Run;
 import com.brevanto.qovin.testkit.Sim;
 import org.junit.jupiter.api.BeforeEach;
 import org.junit.jupiter.api.Test;
@@ -47,6 +48,8 @@ class DirectToPluginTest {
     @Test
     void allocatesNothingPerFrameInSteadyState(Sim sim) {
         sim.set(LATITUDE, 47.1).set(LONGITUDE, -122.0);
-        assertEquals(0.0, sim.run(DirectToPlugin.class).allocatedBytesPerFrame(200, 200, 0.05));
+        Run<DirectToPlugin> run = sim.run(DirectToPlugin.class);
+        assertEquals(0.0, run.allocatedBytesPerFrame(200, 200, 0.05));
+        assertEquals(0, run.garbageCollectionsOver(100_000, 0.05));
     }
 }

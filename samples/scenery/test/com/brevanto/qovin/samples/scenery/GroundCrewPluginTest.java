@@ -44,6 +44,8 @@ class GroundCrewPluginTest {
     @Test
     void allocatesNothingPerFrameInSteadyState(Sim sim) {
         sim.set("sim/flightmodel/position/groundspeed", 5);
-        assertEquals(0.0, sim.run(GroundCrewPlugin.class).allocatedBytesPerFrame(200, 200, 0.05));
+        Run<GroundCrewPlugin> run = sim.run(GroundCrewPlugin.class);
+        assertEquals(0.0, run.allocatedBytesPerFrame(200, 200, 0.05));
+        assertEquals(0, run.garbageCollectionsOver(100_000, 0.05));
     }
 }

@@ -73,5 +73,6 @@ class TallyWindowPluginTest {
         Run<TallyWindowPlugin> run = sim.run(TallyWindowPlugin.class);
         sim.click(INSIDE_X, INSIDE_Y).type("qv").scroll(INSIDE_X, INSIDE_Y, 2);
         assertEquals(0.0, run.allocatedBytesPerFrame(200, 200, 0.05));
+        assertEquals(0, run.garbageCollectionsOver(100_000, 0.05));
     }
 }
