@@ -47,21 +47,6 @@ std::vector<std::string> texts(JNIEnv* env, jobjectArray values) {
 
 jstring javaText(JNIEnv* env, const std::string& value) { return newJavaString(env, value.data(), value.size()); }
 
-jobjectArray javaTexts(JNIEnv* env, const std::vector<std::string>& values) {
-  jclass stringClass = env->FindClass("java/lang/String");
-  if (stringClass == nullptr) return nullptr;
-  jobjectArray out = env->NewObjectArray(static_cast<jsize>(values.size()), stringClass, nullptr);
-  env->DeleteLocalRef(stringClass);
-  if (out == nullptr) return nullptr;
-  for (size_t i = 0; i < values.size(); ++i) {
-    jstring value = javaText(env, values[i]);
-    if (value == nullptr) return nullptr;
-    env->SetObjectArrayElement(out, static_cast<jsize>(i), value);
-    env->DeleteLocalRef(value);
-  }
-  return out;
-}
-
 // Every element of an array dataref (at most kMaxElements), read as another
 // plugin reads it: the size first, then the values.
 template <typename T, typename Read>
@@ -341,7 +326,7 @@ JNIEXPORT jboolean JNICALL Java_com_brevanto_qovin_testkit_StandIn_pressCombinat
 JNIEXPORT jobjectArray JNICALL Java_com_brevanto_qovin_testkit_StandIn_hotKeyDescriptions(JNIEnv* env, jclass) {
   std::vector<std::string> descriptions;
   for (const xplmsim::HotKeyInfo& hotKey : xplmsim::hotKeys()) descriptions.push_back(hotKey.description);
-  return javaTexts(env, descriptions);
+  return newJavaStrings(env, descriptions);
 }
 
 // Four numbers per monitor; a null array leaves no monitor, extra numbers are ignored.
@@ -385,13 +370,13 @@ JNIEXPORT jint JNICALL Java_com_brevanto_qovin_testkit_StandIn_menuItemCheck(JNI
 JNIEXPORT jobjectArray JNICALL Java_com_brevanto_qovin_testkit_StandIn_windowTitles(JNIEnv* env, jclass) {
   std::vector<std::string> titles;
   for (const xplmsim::WindowInfo& window : xplmsim::windows()) titles.push_back(window.title);
-  return javaTexts(env, titles);
+  return newJavaStrings(env, titles);
 }
 
 JNIEXPORT jobjectArray JNICALL Java_com_brevanto_qovin_testkit_StandIn_drawnStrings(JNIEnv* env, jclass) {
   std::vector<std::string> drawn;
   for (const xplmsim::DrawnString& string : xplmsim::drawnStrings()) drawn.push_back(string.text);
-  return javaTexts(env, drawn);
+  return newJavaStrings(env, drawn);
 }
 
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_testkit_StandIn_clearDrawings(JNIEnv*, jclass) {
@@ -441,7 +426,7 @@ JNIEXPORT jboolean JNICALL Java_com_brevanto_qovin_testkit_StandIn_setGpsDestina
 JNIEXPORT jobjectArray JNICALL Java_com_brevanto_qovin_testkit_StandIn_flightPlan(JNIEnv* env, jclass) {
   std::vector<std::string> ids;
   for (const xplmsim::FmsEntry& entry : xplmsim::fmsEntries()) ids.push_back(entry.id);
-  return javaTexts(env, ids);
+  return newJavaStrings(env, ids);
 }
 
 JNIEXPORT void JNICALL Java_com_brevanto_qovin_testkit_StandIn_clearFlightPlan(JNIEnv*, jclass) { xplmsim::clearFms(); }

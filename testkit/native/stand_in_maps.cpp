@@ -16,21 +16,6 @@ namespace {
 
 std::string text(JNIEnv* env, jstring value) { return Utf8(env, value).orEmpty(); }
 
-jobjectArray javaTexts(JNIEnv* env, const std::vector<std::string>& values) {
-  jclass stringClass = env->FindClass("java/lang/String");
-  if (stringClass == nullptr) return nullptr;
-  jobjectArray out = env->NewObjectArray(static_cast<jsize>(values.size()), stringClass, nullptr);
-  env->DeleteLocalRef(stringClass);
-  if (out == nullptr) return nullptr;
-  for (size_t i = 0; i < values.size(); ++i) {
-    jstring value = newJavaString(env, values[i].data(), values[i].size());
-    if (value == nullptr) return nullptr;
-    env->SetObjectArrayElement(out, static_cast<jsize>(i), value);
-    env->DeleteLocalRef(value);
-  }
-  return out;
-}
-
 jfloatArray javaFloats(JNIEnv* env, const std::vector<float>& values) {
   jfloatArray out = env->NewFloatArray(static_cast<jsize>(values.size()));
   if (out != nullptr) env->SetFloatArrayRegion(out, 0, static_cast<jsize>(values.size()), values.data());
@@ -65,7 +50,7 @@ JNIEXPORT jobjectArray JNICALL Java_com_brevanto_qovin_testkit_StandInMaps_mapLa
   for (const xplmsim::MapLayerInfo& info : xplmsim::mapLayers()) {
     names.push_back(info.map + "/" + (info.type == 0 ? "fill" : "markings") + "/" + info.name);
   }
-  return javaTexts(env, names);
+  return newJavaStrings(env, names);
 }
 
 JNIEXPORT jobjectArray JNICALL Java_com_brevanto_qovin_testkit_StandInMaps_iconTexts(JNIEnv* env, jclass,
@@ -75,7 +60,7 @@ JNIEXPORT jobjectArray JNICALL Java_com_brevanto_qovin_testkit_StandInMaps_iconT
     texts.push_back(layerName(icon.layer));
     texts.push_back(icon.pngPath);
   }
-  return javaTexts(env, texts);
+  return newJavaStrings(env, texts);
 }
 
 JNIEXPORT jfloatArray JNICALL Java_com_brevanto_qovin_testkit_StandInMaps_iconNumbers(JNIEnv* env, jclass,
@@ -96,7 +81,7 @@ JNIEXPORT jobjectArray JNICALL Java_com_brevanto_qovin_testkit_StandInMaps_label
     texts.push_back(layerName(label.layer));
     texts.push_back(label.text);
   }
-  return javaTexts(env, texts);
+  return newJavaStrings(env, texts);
 }
 
 JNIEXPORT jfloatArray JNICALL Java_com_brevanto_qovin_testkit_StandInMaps_labelNumbers(JNIEnv* env, jclass,

@@ -160,23 +160,6 @@ char* descbuf = descStorage;
 
 std::string convertPath(std::string inPath) { return inPath; }
 
-jobjectArray newJavaStrings(JNIEnv* env, const std::vector<std::string>& texts) {
-  jclass stringClass = env->FindClass("java/lang/String");
-  if (stringClass == nullptr) return nullptr;
-  jobjectArray array = env->NewObjectArray(static_cast<jsize>(texts.size()), stringClass, nullptr);
-  env->DeleteLocalRef(stringClass);
-  for (size_t i = 0; array != nullptr && i < texts.size(); ++i) {
-    jstring text = newJavaString(env, texts[i].c_str(), texts[i].size());
-    if (text == nullptr) {
-      env->DeleteLocalRef(array);
-      return nullptr;
-    }
-    env->SetObjectArrayElement(array, static_cast<jsize>(i), text);
-    env->DeleteLocalRef(text);
-  }
-  return array;
-}
-
 jobject newJavaObject(JNIEnv* env, const char* className, const char* signature, ...) {
   jclass cls = env->FindClass(className);
   if (cls == nullptr) return nullptr;

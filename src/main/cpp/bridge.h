@@ -57,10 +57,6 @@ enum : int {
   kTypeData = 32,
 };
 
-// A new String[] of the UTF-8 `texts`; null, with the Java error pending, if
-// it cannot be made. Local references are deleted as it goes.
-jobjectArray newJavaStrings(JNIEnv* env, const std::vector<std::string>& texts);
-
 // A new object of `className`, made with its constructor of `signature` and
 // the arguments that follow; both are looked up on each call. Null, with the
 // Java error pending, if either is missing.

@@ -122,6 +122,23 @@ jstring newJavaString(JNIEnv* env, const char* text, size_t length) {
   return env->NewString(units, static_cast<jsize>(count));
 }
 
+jobjectArray newJavaStrings(JNIEnv* env, const std::vector<std::string>& texts) {
+  jclass stringClass = env->FindClass("java/lang/String");
+  if (stringClass == nullptr) return nullptr;
+  jobjectArray array = env->NewObjectArray(static_cast<jsize>(texts.size()), stringClass, nullptr);
+  env->DeleteLocalRef(stringClass);
+  for (size_t i = 0; array != nullptr && i < texts.size(); ++i) {
+    jstring text = newJavaString(env, texts[i].c_str(), texts[i].size());
+    if (text == nullptr) {
+      env->DeleteLocalRef(array);
+      return nullptr;
+    }
+    env->SetObjectArrayElement(array, static_cast<jsize>(i), text);
+    env->DeleteLocalRef(text);
+  }
+  return array;
+}
+
 Utf8::Utf8(JNIEnv* env, jstring text) {
   if (text == nullptr) return;
   const jsize length = env->GetStringLength(text);

@@ -8,6 +8,8 @@
 
 #include <cstddef>
 #include <memory>
+#include <string>
+#include <vector>
 
 // Encodes `count` UTF-16 units as UTF-8 into `out`, which has room for
 // 3 * count + 1 bytes, and terminates it; returns the bytes written before the
@@ -25,6 +27,9 @@ size_t decodeUtf8(const unsigned char* text, size_t length, jchar* out);
 jstring newJavaString(JNIEnv* env, const char* text);
 // A Java string of `length` bytes of UTF-8 (NUL bytes included, as U+0000).
 jstring newJavaString(JNIEnv* env, const char* text, size_t length);
+// A new String[] of the UTF-8 `texts`; null, with the Java error pending, if
+// it cannot be made. Local references are deleted as it goes.
+jobjectArray newJavaStrings(JNIEnv* env, const std::vector<std::string>& texts);
 
 // The UTF-8 of a Java string, held for one scope. Strings of up to 128
 // characters live in the object itself: nothing is allocated.
