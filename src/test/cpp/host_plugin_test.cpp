@@ -290,19 +290,32 @@ std::map<std::string, int> threadNiceValues() {
   return values;
 }
 
-// jvm_threads_nice lowers the JVM's own threads (here to 19, the highest nice
-// value, from 25) and leaves the simulator's main thread as it was.
-TEST_F(HostPluginTest, TheJvmsOwnThreadsRunAtTheNiceValueOfTheSettings) {
-  settings("jvm_threads_nice = 25\n");
-  addJar("good");
-  ASSERT_GT(loadQovin(), 0) << xplmsim::debugLog();
-  xplmsim::runFrames(3, 0.05f);
+// The nice values of the JVM's own threads; fails if one of them is missing.
+void expectJvmThreadsAt(int expected) {
   const auto nice = threadNiceValues();
   for (const char* jvmThread : {"VM Thread", "C2 CompilerThre", "C1 CompilerThre", "Shenandoah Cont"}) {
     ASSERT_EQ(nice.count(jvmThread), 1u) << jvmThread;
-    EXPECT_EQ(nice.at(jvmThread), 19) << jvmThread;
+    EXPECT_EQ(nice.at(jvmThread), expected) << jvmThread;
   }
+}
+
+// jvm_threads_nice lowers the JVM's own threads and leaves the simulator's
+// main thread as it was.
+TEST_F(HostPluginTest, TheJvmsOwnThreadsRunAtTheNiceValueOfTheSettings) {
+  settings("jvm_threads_nice = 7\n");
+  addJar("good");
+  ASSERT_GT(loadQovin(), 0) << xplmsim::debugLog();
+  xplmsim::runFrames(3, 0.05f);
+  expectJvmThreadsAt(7);
   EXPECT_EQ(getpriority(PRIO_PROCESS, static_cast<id_t>(gettid())), 0) << "the main thread keeps its own";
+}
+
+// A negative value never lifts the JVM's threads above the simulator's (as
+// root the system would allow it): they run at 0.
+TEST_F(HostPluginTest, ANegativeJvmThreadsNiceRunsThemAtZero) {
+  settings("jvm_threads_nice = -5\n");
+  ASSERT_GT(loadQovin(), 0) << xplmsim::debugLog();
+  expectJvmThreadsAt(0);
 }
 
 // A callback that keeps throwing is reported once, then counted; after
